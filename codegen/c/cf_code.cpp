@@ -1,0 +1,4 @@
+#include "codegen/c/cf_code.h"
+
+CCFCode::CCFCode(const CSTTable* table) : CCCode(table) {}
+CCFCode::~CCFCode() = default;

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test; exits non-zero when a test fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/deps.sh
+pelk_need_build_tools
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+cd build
+ctest --output-on-failure -j2
