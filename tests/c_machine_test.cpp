@@ -316,6 +316,7 @@ bool haveTool(const std::string& tool) {
 }
 
 class CMachineTest : public ::testing::TestWithParam<Table> {};
+class CMachine8051Test : public ::testing::TestWithParam<Table> {};
 
 TEST_P(CMachineTest, RunsAsTheTableSays) {
     const Table& table = GetParam();
@@ -326,8 +327,10 @@ TEST_P(CMachineTest, RunsAsTheTableSays) {
     writeFile(dir / "driver.c", driver(model, table.name, steps, kHostFinish));
 
     const std::string machine = std::string(table.name) + "fsm.c";
+    // The comment boxes of the generated files open "/*" inside comments on
+    // purpose; every other warning counts.
     const ProcessResult gcc = runProcess({"gcc", "-std=c89", "-pedantic", "-Wall",
-                                          "-Werror=implicit-function-declaration", "-o", "machine",
+                                          "-Werror=implicit-function-declaration", "-Wno-comment", "-o", "machine",
                                           machine, "driver.c"},
                                          dir);
     ASSERT_EQ(gcc.status, 0) << gcc.err;
@@ -338,10 +341,8 @@ TEST_P(CMachineTest, RunsAsTheTableSays) {
     fs::remove_all(dir);
 }
 
-TEST_P(CMachineTest, RunsOnAn8051) {
+TEST_P(CMachine8051Test, RunsOnAn8051) {
     const Table& table = GetParam();
-    if (!table.onMicrocontroller)
-        GTEST_SKIP() << "run on the host only";
     if (!haveTool("sdcc") || !haveTool("s51"))
         GTEST_SKIP() << "SKIPPED: the 8051 run needs sdcc and s51 (Debian packages sdcc and sdcc-ucsim)";
     const Model model = readModel(table.tsv);
@@ -358,22 +359,41 @@ TEST_P(CMachineTest, RunsOnAn8051) {
     const ProcessResult link = runProcess({"sdcc", "-mmcs51", "-o", "machine.ihx", "driver.rel", name + "fsm.rel"}, dir);
     ASSERT_EQ(link.status, 0) << link.out << link.err;
 
+    // One byte per dump command: each comes back as its address and value.
     const ProcessResult sim = runProcess(
         {"sh", "-c",
-         "printf 'run\\ndump xram 0x100 0x102\\nquit\\n' | timeout 60 s51 -t 8051 -I if=xram[0xffff] machine.ihx"},
+         "printf 'run\\ndump xram 0x100 0x100\\ndump xram 0x101 0x101\\ndump xram 0x102 0x102\\nquit\\n' | "
+         "timeout 60 s51 -t 8051 -I if=xram[0xffff] machine.ihx"},
         dir);
     ASSERT_EQ(sim.status, 0) << sim.out << sim.err;
-    const size_t at = sim.out.find("0x0100 ");
-    ASSERT_NE(at, std::string::npos) << sim.out;
-    unsigned int mark = 0, low = 0, high = 0;
-    ASSERT_EQ(std::sscanf(sim.out.c_str() + at, "0x0100 %x %x %x", &mark, &low, &high), 3) << sim.out;
+    unsigned int bytes[3] = {0, 0, 0};
+    for (unsigned int i = 0; i < 3; ++i) {
+        const std::string address = "0x010" + std::to_string(i) + " ";
+        const size_t at = sim.out.find(address);
+        ASSERT_NE(at, std::string::npos) << sim.out;
+        ASSERT_EQ(std::sscanf(sim.out.c_str() + at + address.size(), " %x", &bytes[i]), 1) << sim.out;
+    }
+    const unsigned int mark = bytes[0], low = bytes[1], high = bytes[2];
     EXPECT_EQ(mark, 0xa5u) << "the program did not finish:\n" << sim.out;
     const unsigned int failed = low + 256 * high;
     EXPECT_EQ(failed, 0u) << "wrong at step " << failed - 2;
     fs::remove_all(dir);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tables, CMachineTest, ::testing::ValuesIn(tables()),
-                         [](const ::testing::TestParamInfo<Table>& info) { return std::string(info.param.label); });
+std::string label(const ::testing::TestParamInfo<Table>& info) {
+    return info.param.label;
+}
+
+std::vector<Table> microcontrollerTables() {
+    std::vector<Table> chosen;
+    for (const Table& table : tables()) {
+        if (table.onMicrocontroller)
+            chosen.push_back(table);
+    }
+    return chosen;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, CMachineTest, ::testing::ValuesIn(tables()), label);
+INSTANTIATE_TEST_SUITE_P(Tables, CMachine8051Test, ::testing::ValuesIn(microcontrollerTables()), label);
 
 }  // namespace
