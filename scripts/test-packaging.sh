@@ -279,7 +279,7 @@ else
         pelk -nLamp examples/lamp.tsv
         [[ -s Lampfsm.asm && -s Lampfsm.inc ]] || fail "no Lampfsm.asm/.inc"
         pelk -nLamp -aC -ilampact.h examples/lamp.tsv
-        cc -Wall -Wextra -Iexamples/cmake -o lamp_demo Lampfsm.c \
+        cc -Wall -Wextra -Wno-comment -I. -Iexamples/cmake -o lamp_demo Lampfsm.c \
             examples/cmake/lampact.c examples/cmake/main.c
         run_demo ./lamp_demo
         [[ $(pkg-config --modversion kerrow) == 1.0 ]] || fail "kerrow.pc not found"
