@@ -45,8 +45,12 @@ function(pelk_generate out_var)
 
   # pelk takes every argument that begins with '/' for an option, so the
   # table is handed over relative to the directory pelk runs in.
+  # Both ends are resolved first, since a ".." in the relative path is
+  # followed from the real directory, not through a symbolic link.
   get_filename_component(table "${ARG_TABLE}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
-  file(RELATIVE_PATH table_argument "${CMAKE_CURRENT_BINARY_DIR}" "${table}")
+  get_filename_component(real_table "${table}" REALPATH)
+  get_filename_component(real_binary_dir "${CMAKE_CURRENT_BINARY_DIR}" REALPATH)
+  file(RELATIVE_PATH table_argument "${real_binary_dir}" "${real_table}")
   if(IS_ABSOLUTE "${table_argument}")
     message(FATAL_ERROR "pelk_generate: ${table} cannot be reached from ${CMAKE_CURRENT_BINARY_DIR} by a relative path")
   endif()

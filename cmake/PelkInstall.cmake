@@ -42,6 +42,9 @@ install(TARGETS pelk Kerrow EXPORT PelkTargets
 file(STRINGS ${PROJECT_SOURCE_DIR}/splitter/Kerrow.h KERROW_VERSION_LINE
   REGEX "^#define KERROW_VERSION \"[^\"]*\"")
 string(REGEX REPLACE ".*\"([^\"]*)\".*" "\\1" KERROW_VERSION "${KERROW_VERSION_LINE}")
+if(NOT KERROW_VERSION)
+  message(FATAL_ERROR "no KERROW_VERSION in splitter/Kerrow.h")
+endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/kerrow.pc.in ${PROJECT_BINARY_DIR}/kerrow.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/kerrow.pc DESTINATION ${PELK_INSTALL_LIBDIR}/pkgconfig)
 
