@@ -75,6 +75,7 @@ set(CPACK_PACKAGE_DESCRIPTION
   "pelk reads a state transition table (a TSV file) and writes a table-driven\nstate machine as RA78K0 or ASM96 assembler, ANSI C or FCC907S C source.\nIncludes the splitter library Kerrow, a CMake package with pelk_generate()\nand a pkg-config file.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "pelk developers <pelk@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
