@@ -51,7 +51,15 @@ typedef struct KERROW_RECORD_ {
 } KERROW_RECORD;
 
 /* Splits the file at path into the store. 0 on success, -1 on failure with
- * the reason in GetErrorMessage(). Releases the records of an earlier split. */
+ * the reason in GetErrorMessage(). Releases the records of an earlier split
+ * once the file is open; records closed before a failure stay stored.
+ * Messages (at most 255 characters, longer ones are cut):
+ *   "can't open file <path>"                  (the store is left untouched)
+ *   "<path>:<line>: syntax error. \"<token>\" is invalid."
+ *   "<path>:<line>: field is too long. (max 255 characters)"
+ *   "<path>:<line>: NUL character in the file."
+ *   "<path>:<line>: can't read file."
+ *   "memory allocation error.  push_field()" or "... push_record()" */
 KERROW_API int KERROW_CALL Kerrow(const char* path);
 
 /* Number of stored records. */
@@ -61,9 +69,10 @@ KERROW_API int GetTsvRecordCount(void);
  * FreeAllRecords() or the next split. */
 KERROW_API KERROW_RECORD* GetTsvRecordTop(void);
 
-/* Hands out the first record: 0 = delivered, 1 = no record, -1 = allocation
- * failure. The array is valid until the next record is delivered or
- * FreeAllRecords(); its texts until FreeAllRecords(). */
+/* Hands out the first record: 0 = delivered, 1 = no record (outputs left
+ * alone), -1 = allocation failure ("memory allocation error.
+ * get_first_record()"). The array is valid until the next record is
+ * delivered or FreeAllRecords(); its texts until FreeAllRecords(). */
 KERROW_API int KERROW_CALL GetFirstTsvRecord(int* fieldCount, char*** fields);
 
 /* Hands out the record at the cursor; results and lifetimes as for

@@ -1,0 +1,68 @@
+// CTsvScanner: the hand-written longest-match scanner of the table file.
+//
+// Rules, first match wins among equally long ones:
+//   normal  TAB                 -> TAB
+//   normal  LF or CR LF         -> EOL
+//   normal  "                   -> enter QUOTED
+//   QUOTED  "                   -> back to normal
+//   both    run of chars other than TAB CR LF "  -> FIELD
+//   both    any other char but LF                -> dropped
+//   QUOTED  LF                  -> copied to standard output
+// Every line feed matched advances the line number.
+#ifndef KERROW_TSV_SCANNER_H
+#define KERROW_TSV_SCANNER_H
+
+#include <cstddef>
+#include <cstdio>
+
+class CTsvScanner {
+public:
+    /// Token codes; ERROR means the scan cannot go on (see failure()).
+    enum Token { END = 0, FIELD = 257, TAB = 258, EOL = 259, ERROR = -1 };
+    enum Failure { NO_FAILURE, FIELD_TOO_LONG, NUL_CHARACTER, READ_ERROR };
+
+    /// Capacity of the input buffer; the most read at once.
+    static constexpr std::size_t kBufferSize = 16384;
+    /// Bytes read at once unless set otherwise.
+    static constexpr std::size_t kDefaultReadSize = 8192;
+    /// Size of the token value; a field holds at most kValueSize - 1 characters.
+    static constexpr std::size_t kValueSize = 256;
+
+    /// Starts a scan of in from line 1 in the normal condition, reading
+    /// readSize bytes at a time (clamped to 1..kBufferSize).
+    void start(std::FILE* in, std::size_t readSize);
+
+    /// The next token.
+    int next();
+
+    /// Text of the last FIELD token, or "" once the end of input was reached.
+    /// TAB and EOL leave it alone: only a FIELD or the end can be the token a
+    /// syntax error is reported on.
+    const char* text() const { return value_; }
+
+    /// Length of text().
+    std::size_t length() const { return length_; }
+
+    /// Current line, counted from 1.
+    int line() const { return line_; }
+
+    /// Why the last next() returned ERROR.
+    Failure failure() const { return failure_; }
+
+private:
+    int scanField();
+    bool fill();
+
+    std::FILE* in_ = nullptr;
+    std::size_t readSize_ = kDefaultReadSize;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool quoted_ = false;
+    int line_ = 1;
+    Failure failure_ = NO_FAILURE;
+    std::size_t length_ = 0;
+    char value_[kValueSize] = {};
+    char buffer_[kBufferSize];
+};
+
+#endif
