@@ -57,6 +57,8 @@ public:
     void appendState(const ONE_STATE_& state);
 
 private:
+    friend class CSTTableProbe;  // unit tests reach the record interpretation
+
     const CELL_* cell(int e, int s) const;
 
     int readRecords();
