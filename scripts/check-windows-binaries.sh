@@ -4,7 +4,8 @@
 #   - neither needs a DLL beyond those of Windows itself (no MinGW runtime);
 #   - Kerrow.dll exports exactly the eight functions, each by its bare name;
 #   - for 32-bit Windows, Kerrow, GetFirstTsvRecord and GetNextTsvRecord are
-#     standard-call: the compiler decorated them _Name@<bytes of arguments>.
+#     standard-call: the compiler decorated them _Name@<bytes of arguments>,
+#     and the function types the program calls them through agree.
 # Usage: scripts/check-windows-binaries.sh <build dir> <i686|x86_64>
 # Exits non-zero, after listing every fault found, when one fails.
 set -euo pipefail
@@ -74,6 +75,25 @@ if [[ $arch == i686 ]]; then
         for symbol in _GetTsvRecordCount _GetTsvRecordTop _FreeAllRecords _GetErrorMessage _GetKerrowVersion; do
             grep -q " T $symbol\$" <<<"$symbols" || fault "$symbol is not defined"
         done
+    fi
+fi
+
+if [[ $arch == i686 ]]; then
+    # The program calls the exports through the function types of Kerrow.h;
+    # those must carry the same convention as the exports themselves.
+    splitter=$(cd "$(dirname "$0")/../splitter" && pwd)
+    if ! compiled=$("$arch-w64-mingw32-g++" -std=c++17 -fsyntax-only -I"$splitter" -x c++ - 2>&1 <<'CHECK'
+#include <type_traits>
+#include "Kerrow.h"
+static_assert(std::is_same<KERROW_SPLIT_FN, decltype(&Kerrow)>::value, "Kerrow");
+static_assert(std::is_same<KERROW_RECORD_FN, decltype(&GetFirstTsvRecord)>::value, "GetFirstTsvRecord");
+static_assert(std::is_same<KERROW_RECORD_FN, decltype(&GetNextTsvRecord)>::value, "GetNextTsvRecord");
+static_assert(std::is_same<KERROW_FREE_FN, decltype(&FreeAllRecords)>::value, "FreeAllRecords");
+static_assert(std::is_same<KERROW_TEXT_FN, decltype(&GetErrorMessage)>::value, "GetErrorMessage");
+static_assert(!std::is_same<KERROW_RECORD_FN, int (*)(int*, char***)>::value, "standard call");
+CHECK
+    ); then
+        fault "the function types of Kerrow.h differ from its exports: $compiled"
     fi
 fi
 

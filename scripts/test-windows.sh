@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows deliverables pelk.exe and Kerrow.dll with the MinGW-w64
-# cross compilers and tests them; exits non-zero when anything fails.
+# cross compilers (scripts/build-windows.sh) and tests them; exits non-zero
+# when anything fails.
 #   build-win32/  32-bit Windows, the shipped variant: its binaries are
 #                 checked (exports, calling convention, runtime DLLs); this
 #                 machine cannot run 32-bit Windows programs.
@@ -12,28 +13,17 @@ cd "$(dirname "$0")/.."
 root=$PWD
 . scripts/deps.sh
 pelk_need_build_tools
-pelk_need_packages i686-w64-mingw32-g++=g++-mingw-w64-i686 \
-    x86_64-w64-mingw32-g++=g++-mingw-w64-x86-64 wineserver=wine
+pelk_need_packages wineserver=wine
 wine64=$(command -v wine64 || true)
 if [[ -z $wine64 ]]; then
     pelk_need_packages /usr/lib/wine/wine64=wine64
     wine64=/usr/lib/wine/wine64
 fi
 
-configure_windows() {  # <build dir> <toolchain>
-    [[ -f $1/CMakeCache.txt ]] && return 0
-    cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELK_BUILD_TESTS=OFF \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$2" >/dev/null
-}
-
-echo "== 32-bit Windows: build-win32/"
-configure_windows build-win32 mingw-i686.cmake
-cmake --build build-win32 -j2
+scripts/build-windows.sh
+echo "== checks of the 32-bit binaries"
 scripts/check-windows-binaries.sh build-win32 i686
-
-echo "== 64-bit Windows: build-win64/"
-configure_windows build-win64 mingw-x86_64.cmake
-cmake --build build-win64 -j2
+echo "== checks of the 64-bit binaries"
 scripts/check-windows-binaries.sh build-win64 x86_64
 
 echo "== end-to-end cases under wine64"
