@@ -14,4 +14,5 @@ mkdir -p "$corpus"
 printf '\001\000START\tE0\tE1\nS0\t0\tS1/a\t-\n' >"$corpus/seed-table"
 printf '\003\000"a"\t"b c"\r\n"\nx"\n\n' >"$corpus/seed-quotes"
 printf '\000\310a\tb\nc\n' >"$corpus/seed-alloc"
+cd "$build"  # libFuzzer writes its fuzz-N.log files here
 exec "$build/splitter_fuzz" -max_total_time="$seconds" -jobs=1 -workers=1 -print_final_stats=1 "$@" "$corpus"

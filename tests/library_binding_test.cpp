@@ -117,6 +117,7 @@ struct LayoutCase {
     const char* program;
     const char* library;
     bool found;
+    bool realLibrary;  // the library of this build rather than a stand-in
 };
 
 void PrintTo(const LayoutCase& c, std::ostream* out) {
@@ -137,7 +138,7 @@ protected:
 TEST_P(LibraryLayoutTest, FindsTheLibraryBesideItself) {
     const LayoutCase& c = GetParam();
     const fs::path root = makeScratchDirectory("layout");
-    const fs::path pelk = installPelk(root, c.program, stub("none"), c.library);
+    const fs::path pelk = installPelk(root, c.program, c.realLibrary ? fs::path(PELK_KERROW_LIBRARY) : stub("none"), c.library);
     const fs::path work = root / "elsewhere" / "work";
     fs::create_directories(work);
     writeFile(root / "elsewhere" / "door.tsv", kDoorTable);
@@ -156,11 +157,12 @@ TEST_P(LibraryLayoutTest, FindsTheLibraryBesideItself) {
 }
 
 const LayoutCase kLayouts[] = {
-    {"BuildTree", "build/pelk", "build/libKerrow.so", true},
-    {"InstalledTree", "usr/bin/pelk", "usr/lib/libKerrow.so", true},
-    {"WindowsName", "build/pelk", "build/Kerrow.dll", false},
-    {"LibBesideBin", "usr/bin/pelk", "usr/libKerrow.so", false},
-    {"LibBelowProgram", "build/pelk", "build/lib/libKerrow.so", false},
+    {"BuildTree", "build/pelk", "build/libKerrow.so", true, false},
+    {"InstalledTree", "usr/bin/pelk", "usr/lib/libKerrow.so", true, false},
+    {"InstalledTreeWithTheRealLibrary", "opt/pelk/bin/pelk", "opt/pelk/lib/libKerrow.so", true, true},
+    {"WindowsName", "build/pelk", "build/Kerrow.dll", false, false},
+    {"LibBesideBin", "usr/bin/pelk", "usr/libKerrow.so", false, false},
+    {"LibBelowProgram", "build/pelk", "build/lib/libKerrow.so", false, false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Layouts, LibraryLayoutTest, ::testing::ValuesIn(kLayouts),

@@ -1,0 +1,234 @@
+// The interpretation of table files: cells and numbers through the private
+// operations, whole tables through load and the splitter library found
+// beside the test binary.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "table/st_table.h"
+
+namespace fs = std::filesystem;
+
+// Reaches the private operations of CSTTable.
+class CSTTableProbe {
+public:
+    static int parseCell(CSTTable& table, std::vector<CELL_>& cells, int eventIndex, const char* text) {
+        return table.parseCell(cells, eventIndex, text);
+    }
+    static bool isNumber(const char* text) { return CSTTable::isNumber(text); }
+};
+
+namespace {
+
+// Collects what is written to standard error while it lives.
+class ErrorCapture {
+public:
+    ErrorCapture() : m_saved(std::cerr.rdbuf(m_text.rdbuf())) {}
+    ~ErrorCapture() { std::cerr.rdbuf(m_saved); }
+    std::string text() const { return m_text.str(); }
+
+private:
+    std::ostringstream m_text;
+    std::streambuf* m_saved;
+};
+
+struct CellCase {
+    const char* text;
+    int result;
+    int nextState;
+    std::vector<std::string> actions;
+    std::string err;
+};
+
+void PrintTo(const CellCase& c, std::ostream* out) {
+    *out << '"' << c.text << '"';
+}
+
+class ParseCellTest : public ::testing::TestWithParam<CellCase> {};
+
+TEST_P(ParseCellTest, GivesTheCellOrItsFormatError) {
+    const CellCase& c = GetParam();
+    CSTTable table("T", nullptr);
+    std::vector<CELL_> cells(1, CELL_{0, 5, {"before"}});
+    std::string err;
+    int result = 0;
+    {
+        ErrorCapture capture;
+        result = CSTTableProbe::parseCell(table, cells, 3, c.text);
+        err = capture.text();
+    }
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(err, c.err);
+    if (c.result != 0) {
+        EXPECT_EQ(cells.size(), 1u) << "a rejected cell is appended";
+        return;
+    }
+    ASSERT_EQ(cells.size(), 2u);
+    EXPECT_EQ(cells[1].eventIndex, 3);
+    EXPECT_EQ(cells[1].nextState, c.nextState);
+    EXPECT_EQ(cells[1].actions, c.actions);
+}
+
+const std::string kNotNumber = "). first string is not number.\n";
+
+const CellCase kCells[] = {
+    {"2", 0, 2, {}, ""},
+    {"-", 0, -1, {}, ""},
+    {"*", 0, -1, {}, ""},
+    {"-/-", 0, -1, {"-"}, ""},
+    {"*/*,-", 0, -1, {"*", "-"}, ""},
+    {"1/a,,b,", 0, 1, {"a", "b"}, ""},
+    {"1/a/b", 0, 1, {"a/b"}, ""},
+    {"1 / a b", 0, 1, {"ab"}, ""},
+    {" 0 / MotorClose , Beep", 0, 0, {"MotorClose", "Beep"}, ""},
+    {"\t1\r\n/\va\f", 0, 1, {"a"}, ""},
+    {"1/", 0, 1, {}, ""},
+    {"1/,,", 0, 1, {}, ""},
+    {"007/x", 0, 7, {"x"}, ""},
+    {"99", 0, 99, {}, ""},
+    {"2147483647", 0, 2147483647, {}, ""},
+    {"0000000000000000000001", 0, 1, {}, ""},
+    {"/a", -1, 0, {}, "format error. (/a)\n"},
+    {" / a", -1, 0, {}, "format error. ( / a)\n"},
+    {"   ", -1, 0, {}, "format error. (   )\n"},
+    {"", -1, 0, {}, "format error. ()\n"},
+    {"+1/a", -1, 0, {}, "format error (+1/a" + kNotNumber},
+    {"-1", -1, 0, {}, "format error (-1" + kNotNumber},
+    {"x/Beep", -1, 0, {}, "format error (x/Beep" + kNotNumber},
+    {"--/a", -1, 0, {}, "format error (--/a" + kNotNumber},
+    {"1a", -1, 0, {}, "format error (1a" + kNotNumber},
+    {"nop", -1, 0, {}, "format error (nop" + kNotNumber},
+    // Too large for a state number: rejected, never wrapped round.
+    {"2147483648", -1, 0, {}, "format error (2147483648" + kNotNumber},
+    {"4294967297/a", -1, 0, {}, "format error (4294967297/a" + kNotNumber},
+    {"99999999999999999999999", -1, 0, {}, "format error (99999999999999999999999" + kNotNumber},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cells, ParseCellTest, ::testing::ValuesIn(kCells));
+
+TEST(IsNumber, AcceptsOnlyNonEmptyDigitStrings) {
+    EXPECT_TRUE(CSTTableProbe::isNumber("0"));
+    EXPECT_TRUE(CSTTableProbe::isNumber("0123456789"));
+    EXPECT_FALSE(CSTTableProbe::isNumber(nullptr));
+    EXPECT_FALSE(CSTTableProbe::isNumber(""));
+    EXPECT_FALSE(CSTTableProbe::isNumber("+1"));
+    EXPECT_FALSE(CSTTableProbe::isNumber("-1"));
+    EXPECT_FALSE(CSTTableProbe::isNumber(" 1"));
+    EXPECT_FALSE(CSTTableProbe::isNumber("1 "));
+    EXPECT_FALSE(CSTTableProbe::isNumber("1a"));
+    EXPECT_FALSE(CSTTableProbe::isNumber("\xd9\xa1"));  // a digit of another script
+}
+
+// A table file in a scratch directory, loaded through the real library.
+class LoadTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("pelk_load_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    int load(CSTTable& table, const std::string& text) {
+        const fs::path path = m_dir / "table.tsv";
+        std::ofstream(path, std::ios::binary) << text;
+        ErrorCapture capture;
+        const int result = table.load(path.string().c_str());
+        m_err = capture.text();
+        return result;
+    }
+
+    fs::path m_dir;
+    std::string m_err;
+};
+
+TEST_F(LoadTest, DoorControllerGivesItsCells) {
+    CSTTable table("Door", nullptr);
+    ASSERT_EQ(load(table,
+                   "Door controller\n"
+                   "note\tSTART\tNo\tOPEN_REQ\tCLOSE_REQ\n"
+                   "\tCLOSED\t0\t1/MotorOpen\t-\n"
+                   "\tOPENED\t1\t-/-\t0 / MotorClose , Beep\n"),
+              0);
+    EXPECT_EQ(m_err, "");
+    ASSERT_EQ(table.eventCount(), 2);
+    EXPECT_EQ(table.eventName(0), "OPEN_REQ");
+    EXPECT_EQ(table.eventName(1), "CLOSE_REQ");
+    ASSERT_EQ(table.stateCount(), 2);
+    EXPECT_EQ(table.stateName(0), "CLOSED");
+    EXPECT_EQ(table.stateName(1), "OPENED");
+
+    const struct {
+        int s, e, next;
+        std::vector<std::string> actions;
+    } cells[] = {
+        {0, 0, 1, {"MotorOpen"}},
+        {0, 1, -1, {}},
+        {1, 0, -1, {"-"}},
+        {1, 1, 0, {"MotorClose", "Beep"}},
+    };
+    for (const auto& cell : cells) {
+        EXPECT_EQ(table.nextState(cell.e, cell.s), cell.next) << cell.s << "," << cell.e;
+        ASSERT_NE(table.cellActions(cell.e, cell.s), nullptr);
+        EXPECT_EQ(*table.cellActions(cell.e, cell.s), cell.actions) << cell.s << "," << cell.e;
+    }
+}
+
+TEST_F(LoadTest, KeepsNamesVerbatimAndSkipsThePreamble) {
+    CSTTable table("T", nullptr);
+    ASSERT_EQ(load(table,
+                   "a\tb\tc\td\te\tf\n"
+                   "\n"
+                   "START\tSTART\t x \t\n"
+                   " S0 \t0\t0\t-\n"
+                   "\t1\t 1 \t*\n"),
+              0);
+    EXPECT_EQ(m_err, "");
+    ASSERT_EQ(table.eventCount(), 2);
+    EXPECT_EQ(table.eventName(0), " x ");
+    EXPECT_EQ(table.eventName(1), "");
+    ASSERT_EQ(table.stateCount(), 2);
+    EXPECT_EQ(table.stateName(0), " S0 ");
+    EXPECT_EQ(table.stateName(1), "");
+    EXPECT_EQ(table.nextState(0, 1), 1);
+}
+
+TEST_F(LoadTest, HeaderWithoutStatesGivesAnEmptyTable) {
+    CSTTable table("T", nullptr);
+    ASSERT_EQ(load(table, "START\t\tA\tB\n"), 0);
+    EXPECT_EQ(m_err, "");
+    EXPECT_EQ(table.eventCount(), 2);
+    EXPECT_EQ(table.stateCount(), 0);
+}
+
+TEST_F(LoadTest, KeywordInTheLastFieldsGivesNoEvents) {
+    for (const char* text : {"x\tSTART\t\n\tS\t0\n", "x\tSTART\n\tS\t0\n", "START\nS\t0\nT\t1\n"}) {
+        CSTTable table("T", nullptr);
+        EXPECT_EQ(load(table, text), 0) << text;
+        EXPECT_EQ(m_err, "") << text;
+        EXPECT_EQ(table.eventCount(), 0) << text;
+        EXPECT_GE(table.stateCount(), 1) << text;
+    }
+}
+
+// Extra cells beyond the header are parsed but never reached.
+TEST_F(LoadTest, ExtraCellsAreParsedButNotEvents) {
+    CSTTable table("T", nullptr);
+    ASSERT_EQ(load(table, "START\t\tA\nS\t0\t0\t7/x\n"), 0);
+    EXPECT_EQ(table.eventCount(), 1);
+    EXPECT_EQ(table.nextState(0, 0), 0);
+    EXPECT_EQ(table.nextState(1, 0), -1);
+    EXPECT_EQ(table.cellActions(1, 0), nullptr);
+
+    CSTTable bad("T", nullptr);
+    EXPECT_EQ(load(bad, "START\t\tA\nS\t0\t0\tx\n"), -1);
+    EXPECT_EQ(m_err, "format error (x). first string is not number.\nRecord[0]: field number is 1\n");
+}
+
+}  // namespace
