@@ -84,6 +84,7 @@ int CAsmCodeWriter::writeSourceTail() {
     return 0;
 }
 
+// Every line ends with std::endl: a newline and a flush, as in the source file.
 int CAsmCodeWriter::writeIncludeFile(std::ostream& include) {
     if (include.fail() || include.bad())
         return -1;

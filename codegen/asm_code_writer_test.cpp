@@ -1,15 +1,14 @@
 #include "codegen/asm_code_writer.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <regex>
-#include <sstream>
+#include <ios>
 #include <string>
+#include <vector>
 
 #include "codegen/code.h"
+#include "codegen/generated_file_test.h"
 #include "table/st_table.h"
 
 namespace fs = std::filesystem;
@@ -33,33 +32,7 @@ private:
     std::string m_callPrefix;
 };
 
-class AsmCodeWriterTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_previous = fs::current_path();
-        m_scratch = fs::temp_directory_path() /
-                    ("pelk_asm_writer_test_" + std::to_string(::getpid()) + "_" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_scratch);
-        fs::create_directories(m_scratch);
-        fs::current_path(m_scratch);
-    }
-    void TearDown() override {
-        fs::current_path(m_previous);
-        fs::remove_all(m_scratch);
-    }
-
-    static std::string readStamped(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        static const std::regex stamp(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d)");
-        return std::regex_replace(text.str(), stamp, "YYYY/MM/DD hh:mm:ss");
-    }
-
-    fs::path m_previous;
-    fs::path m_scratch;
-};
+using AsmCodeWriterTest = GeneratedFileTest;
 
 const char kTail[] = "\tend\n\n; generated YYYY/MM/DD hh:mm:ss\n";
 

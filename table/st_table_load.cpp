@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iostream>
 #include <string>
+#include <utility>
 
 #include "Kerrow.h"
 #include "table/shared_library.h"
@@ -151,7 +152,7 @@ int CSTTable::readRecords() {
                 return 1;
             }
         }
-        m_states.push_back(state);
+        m_states.push_back(std::move(state));
     }
 }
 

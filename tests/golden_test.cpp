@@ -10,12 +10,12 @@
 #include <ctime>
 #include <iomanip>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/process.h"
+#include "tests/stamp.h"
 
 namespace fs = std::filesystem;
 
@@ -49,23 +49,25 @@ std::vector<std::string> readArguments(const fs::path& file) {
 // Every stamp must be the local time of the run; each is replaced by the
 // placeholder. Returns a description of the first bad stamp, or "".
 std::string normaliseStamps(std::string& text, std::time_t before, std::time_t after) {
-    static const std::regex stamp(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d)");
     std::string problem;
     std::string result;
-    auto last = text.cbegin();
-    for (std::sregex_iterator it(text.begin(), text.end(), stamp), end; it != end; ++it) {
+    std::string::size_type pos = 0;
+    while (pos < text.size()) {
+        if (!isStampAt(text, pos)) {
+            result += text[pos++];
+            continue;
+        }
+        const std::string stamp = text.substr(pos, kStampLength);
         std::tm parsed = {};
-        std::istringstream in(it->str());
+        std::istringstream in(stamp);
         in >> std::get_time(&parsed, "%Y/%m/%d %H:%M:%S");
         parsed.tm_isdst = -1;
         const std::time_t when = in.fail() ? -1 : std::mktime(&parsed);
         if (problem.empty() && (when < before || when > after))
-            problem = "stamp " + it->str() + " is not the time of the run";
-        result.append(last, text.cbegin() + it->position());
+            problem = "stamp " + stamp + " is not the time of the run";
         result += kStampPlaceholder;
-        last = text.cbegin() + it->position() + it->length();
+        pos += kStampLength;
     }
-    result.append(last, text.cend());
     text = result;
     return problem;
 }

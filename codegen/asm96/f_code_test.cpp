@@ -1,14 +1,12 @@
 #include "codegen/asm96/f_code.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <regex>
-#include <sstream>
+#include <ios>
 #include <string>
 
+#include "codegen/generated_file_test.h"
 #include "table/st_table.h"
 
 namespace fs = std::filesystem;
@@ -36,34 +34,7 @@ void fillLamp(CSTTable& table) {
     table.appendState({"ON", {{0, 0, {"LampOff"}}, {1, -1, {}}}});
 }
 
-class FCodeTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_previous = fs::current_path();
-        m_scratch = fs::temp_directory_path() /
-                    ("pelk_f_code_test_" + std::to_string(::getpid()) + "_" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_scratch);
-        fs::create_directories(m_scratch);
-        fs::current_path(m_scratch);
-    }
-    void TearDown() override {
-        fs::current_path(m_previous);
-        fs::remove_all(m_scratch);
-    }
-
-    // The file's text with every generation stamp replaced by a placeholder.
-    static std::string readStamped(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        static const std::regex stamp(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d)");
-        return std::regex_replace(text.str(), stamp, "YYYY/MM/DD hh:mm:ss");
-    }
-
-    fs::path m_previous;
-    fs::path m_scratch;
-};
+using FCodeTest = GeneratedFileTest;
 
 const char kLampInclude[] =
     "\textrn\tinit_Lampfsm\n"

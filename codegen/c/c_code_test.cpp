@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,9 +27,20 @@ std::string read(const fs::path& path) {
     return text.str();
 }
 
-std::string withoutStamps(const std::string& text) {
-    static const std::regex stamp(R"(\d{4}/\d\d/\d\d \d\d:\d\d:\d\d)");
-    return std::regex_replace(text, stamp, "YYYY/MM/DD hh:mm:ss");
+// Replaces every "dddd/dd/dd dd:dd:dd" by the placeholder of the golden files.
+std::string withoutStamps(std::string text) {
+    const std::string shape = "0000/00/00 00:00:00";
+    const std::string placeholder = "YYYY/MM/DD hh:mm:ss";
+    for (size_t at = 0; at + shape.size() <= text.size(); ++at) {
+        bool match = true;
+        for (size_t i = 0; i < shape.size() && match; ++i) {
+            const char c = text[at + i];
+            match = shape[i] == '0' ? (c >= '0' && c <= '9') : c == shape[i];
+        }
+        if (match)
+            text.replace(at, shape.size(), placeholder);
+    }
+    return text;
 }
 
 ONE_STATE_ state(const std::string& name, std::vector<CELL_> cells) {

@@ -1,0 +1,82 @@
+# pelk_generate(<out-var> TABLE <file.tsv> NAME <FsmName>
+#               [KIND NRA78K0|FASM96|C|FCC907S] [CONTEXT <file>])
+#
+# Adds a custom command that runs pelk on TABLE and writes the machine
+# <FsmName>fsm.c/.h (kinds C and FCC907S) or <FsmName>fsm.asm/.inc (kinds
+# NRA78K0, the default, and FASM96) into the current binary directory.
+# The command re-runs when the table or the pelk executable changes (and
+# when the arguments change). <out-var> receives the full paths of the two
+# files, source first: list it among the sources of a target to have the
+# machine generated before that target is compiled.
+#
+# CONTEXT is the file name that the generated source includes for the
+# action routines, written into the #include line as given; make it
+# reachable through the include path of the target that compiles the source.
+#
+# The pelk executable is the target Pelk::pelk (imported by find_package(Pelk)
+# or, inside the pelk build itself, an alias of the pelk target).
+
+function(pelk_generate out_var)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "TABLE;NAME;KIND;CONTEXT" "")
+  if(ARG_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "pelk_generate: unexpected arguments: ${ARG_UNPARSED_ARGUMENTS}")
+  endif()
+  if(NOT ARG_TABLE)
+    message(FATAL_ERROR "pelk_generate: TABLE <file.tsv> is required")
+  endif()
+  if(NOT ARG_NAME)
+    message(FATAL_ERROR "pelk_generate: NAME <FsmName> is required")
+  endif()
+  if(NOT TARGET Pelk::pelk)
+    message(FATAL_ERROR "pelk_generate: the target Pelk::pelk is missing (call find_package(Pelk) first)")
+  endif()
+
+  if(NOT ARG_KIND)
+    set(ARG_KIND NRA78K0)
+  endif()
+  string(TOUPPER "${ARG_KIND}" kind)
+  if(kind STREQUAL "C" OR kind STREQUAL "FCC907S")
+    set(extensions .c .h)
+  elseif(kind STREQUAL "NRA78K0" OR kind STREQUAL "FASM96")
+    set(extensions .asm .inc)
+  else()
+    message(FATAL_ERROR "pelk_generate: KIND must be NRA78K0, FASM96, C or FCC907S, not '${ARG_KIND}'")
+  endif()
+
+  # pelk takes every argument that begins with '/' for an option, so the
+  # table is handed over relative to the directory pelk runs in.
+  # Both ends are resolved first, since a ".." in the relative path is
+  # followed from the real directory, not through a symbolic link.
+  get_filename_component(table "${ARG_TABLE}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+  get_filename_component(real_table "${table}" REALPATH)
+  get_filename_component(real_binary_dir "${CMAKE_CURRENT_BINARY_DIR}" REALPATH)
+  file(RELATIVE_PATH table_argument "${real_binary_dir}" "${real_table}")
+  if(IS_ABSOLUTE "${table_argument}")
+    message(FATAL_ERROR "pelk_generate: ${table} cannot be reached from ${CMAKE_CURRENT_BINARY_DIR} by a relative path")
+  endif()
+  if(NOT table_argument MATCHES "^\\.\\.?/")
+    set(table_argument "./${table_argument}")
+  endif()
+
+  set(arguments "-n${ARG_NAME}" "-a${kind}")
+  if(ARG_CONTEXT)
+    list(APPEND arguments "-i${ARG_CONTEXT}")
+  endif()
+
+  set(outputs)
+  set(names)
+  foreach(extension ${extensions})
+    list(APPEND outputs "${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}fsm${extension}")
+    list(APPEND names "${ARG_NAME}fsm${extension}")
+  endforeach()
+  list(JOIN names " and " names)
+
+  add_custom_command(
+    OUTPUT ${outputs}
+    COMMAND Pelk::pelk ${arguments} "${table_argument}"
+    DEPENDS "${table}" Pelk::pelk
+    WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
+    COMMENT "Generating ${names} from ${table_argument}"
+    VERBATIM)
+  set(${out_var} ${outputs} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,309 @@
+#!/usr/bin/env bash
+# Checks pelk as a firmware build uses it: the install tree, the pkg-config
+# file, the CMake package with pelk_generate() (examples/cmake, with Ninja and
+# with Make), the Make example (examples/make), the man page and the Debian
+# package. As root it also installs the package into the machine, runs it from
+# another directory and removes it again.
+#
+# Usage: scripts/test-packaging.sh     (build directory: $PELK_BUILD_DIR or build)
+# Exits with 0 when every check passed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+. scripts/deps.sh
+pelk_need_build_tools
+pelk_need_packages make=make cc=gcc pkg-config=pkg-config groff=groff-base \
+    dpkg-deb=dpkg realpath=coreutils
+
+build=$(realpath -m "${PELK_BUILD_DIR:-build}")
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/pelk-packaging.XXXXXX")
+stage=$scratch/stage
+expected=$root/tests/packaging/lamp_demo.expected
+deb_installed=0
+
+cleanup() {
+    if [[ $deb_installed -eq 1 ]]; then
+        dpkg -r pelk >/dev/null 2>&1 || echo "warning: dpkg -r pelk failed" >&2
+    fi
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+# check <description> <function> [args...]: runs the function in a subshell
+# that stops at its first failing command; shows its output on failure.
+check() {
+    local description=$1 log=$scratch/check.log rc
+    shift
+    set +e
+    (set -e; "$@") >"$log" 2>&1
+    rc=$?
+    set -e
+    if [[ $rc -eq 0 ]]; then
+        passed=$((passed + 1))
+        echo "ok      $description"
+    else
+        failed=$((failed + 1))
+        echo "FAILED  $description (status $rc)"
+        sed 's/^/        | /' "$log"
+    fi
+}
+
+# fail <message>: ends the current check.
+fail() {
+    echo "$*" >&2
+    return 1
+}
+
+# Copies the example table and one example project into a fresh directory,
+# keeping their relative places (the project finds the table in ..).
+copy_example() {
+    local kind=$1 destination=$2
+    mkdir -p "$destination"
+    cp "$root/examples/lamp.tsv" "$destination/"
+    cp -r "$root/examples/$kind" "$destination/"
+}
+
+# Runs the demo built from the lamp table and compares its output.
+run_demo() {
+    "$1" >"$scratch/demo.out"
+    diff -u "$expected" "$scratch/demo.out"
+}
+
+# Waits until the file system clock has moved on, so that a touched file is
+# strictly newer than everything built before.
+tick() {
+    sleep 1
+}
+
+# --- build and install ---------------------------------------------------
+
+echo "== building in $build"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j2 --target pelk Kerrow
+cmake --install "$build" --prefix "$stage" >/dev/null
+
+install_tree() {
+    local file
+    for file in bin/pelk lib/libKerrow.so include/Kerrow.h lib/pkgconfig/kerrow.pc \
+        lib/cmake/Pelk/PelkConfig.cmake lib/cmake/Pelk/PelkConfigVersion.cmake \
+        lib/cmake/Pelk/PelkTargets.cmake lib/cmake/Pelk/PelkGenerate.cmake \
+        share/man/man1/pelk.1 share/doc/pelk/examples/lamp.tsv \
+        share/doc/pelk/examples/cmake/CMakeLists.txt share/doc/pelk/examples/make/Makefile; do
+        [[ -f $stage/$file ]] || fail "missing $file"
+    done
+    [[ -x $stage/bin/pelk ]] || fail "bin/pelk is not executable"
+    # The version request answers with status 1.
+    local status=0
+    "$stage/bin/pelk" -v >"$scratch/version.out" || status=$?
+    [[ $status -eq 1 ]] || fail "pelk -v exited with $status"
+    grep -qx "Pelk version 1.4" "$scratch/version.out"
+}
+check "install tree: files in place, pelk -v" install_tree
+
+# The installed pelk, moved away from the build tree, loads lib/libKerrow.so
+# and generates all four targets.
+installed_pelk_runs() {
+    local work=$scratch/run-installed kind
+    mkdir -p "$work/tables" "$work/out"
+    cp "$root/examples/lamp.tsv" "$work/tables/"
+    cd "$work/out"
+    for kind in NRA78K0 FASM96; do
+        rm -f Lampfsm.*
+        "$stage/bin/pelk" -nLamp -a$kind ../tables/lamp.tsv
+        [[ -s Lampfsm.asm && -s Lampfsm.inc ]] || fail "$kind: no Lampfsm.asm/.inc"
+    done
+    for kind in C FCC907S; do
+        rm -f Lampfsm.*
+        "$stage/bin/pelk" -nLamp -a$kind -ilampact.h ../tables/lamp.tsv
+        [[ -s Lampfsm.c && -s Lampfsm.h ]] || fail "$kind: no Lampfsm.c/.h"
+    done
+    # A failing run says so with status 1.
+    local status=0
+    "$stage/bin/pelk" -nLamp ../tables/missing.tsv || status=$?
+    [[ $status -eq 1 ]] || fail "pelk on a missing table exited with $status"
+}
+check "install tree: pelk generates every target" installed_pelk_runs
+
+man_page() {
+    local page=$stage/share/man/man1/pelk.1 section
+    groff -man -ww -z -Tutf8 "$page" 2>"$scratch/groff.err"
+    [[ ! -s $scratch/groff.err ]] || { cat "$scratch/groff.err"; fail "groff warnings"; }
+    for section in NAME SYNOPSIS OPTIONS "TABLE FORMAT" "EXIT STATUS" EXAMPLES; do
+        grep -q "^\.SH \"\?$section" "$page" || fail "no section $section"
+    done
+}
+check "man page: renders without warnings, has its sections" man_page
+
+pkg_config() {
+    export PKG_CONFIG_PATH=$stage/lib/pkgconfig
+    [[ $(pkg-config --modversion kerrow) == 1.0 ]] || fail "kerrow.pc version"
+    local libdir
+    libdir=$(pkg-config --variable=libdir kerrow)
+    # shellcheck disable=SC2046
+    cc -Wall -Wextra -o "$scratch/consumer-pc" "$root/tests/packaging/consumer/consumer.c" \
+        $(pkg-config --cflags --libs kerrow) -Wl,-rpath,"$libdir"
+    "$scratch/consumer-pc" "$root/examples/lamp.tsv" | tee "$scratch/consumer.out"
+    grep -qx "Kerrow 1.0: 3 records, 12 fields" "$scratch/consumer.out"
+}
+check "pkg-config: kerrow.pc compiles and links a program" pkg_config
+
+cmake_package() {
+    cmake -S "$root/tests/packaging/consumer" -B "$scratch/consumer-cmake" -G Ninja \
+        -DCMAKE_PREFIX_PATH="$stage"
+    cmake --build "$scratch/consumer-cmake"
+    "$scratch/consumer-cmake/kerrow_consumer" "$root/examples/lamp.tsv" | tee "$scratch/consumer.out"
+    grep -qx "Kerrow 1.0: 3 records, 12 fields" "$scratch/consumer.out"
+}
+check "CMake package: Pelk::Kerrow, Pelk::pelk, pelk_generate()" cmake_package
+
+# examples/cmake against the install tree, with the given generator; then the
+# incremental behaviour: nothing touched rebuilds nothing, a touched table
+# regenerates the machine and rebuilds the demo.
+cmake_example() {
+    local generator=$1 prefix=$2 src=$scratch/cmake-example-$3 bin
+    bin=$src/build
+    copy_example cmake "$src"
+    cmake -S "$src/cmake" -B "$bin" -G "$generator" ${prefix:+-DCMAKE_PREFIX_PATH="$prefix"}
+    cmake --build "$bin"
+    run_demo "$bin/lamp_demo"
+
+    local outputs=("$bin/Lampfsm.c" "$bin/Lampfsm.h" "$bin/lamp_demo" "$bin/liblampfsm.a") file
+    tick
+    touch "$scratch/stamp"
+    tick
+    cmake --build "$bin"
+    for file in "${outputs[@]}"; do
+        if [[ $file -nt $scratch/stamp ]]; then fail "untouched build rewrote $file"; fi
+    done
+    if [[ $generator == Ninja ]]; then
+        ninja -C "$bin" -n | grep -q "no work to do" || fail "ninja still has work"
+    fi
+
+    touch "$src/lamp.tsv"
+    cmake --build "$bin"
+    for file in "${outputs[@]}"; do
+        [[ $file -nt $scratch/stamp ]] || fail "touching the table did not rebuild $file"
+    done
+    run_demo "$bin/lamp_demo"
+
+    tick
+    touch "$scratch/stamp"
+    tick
+    cmake --build "$bin"
+    for file in "${outputs[@]}"; do
+        if [[ $file -nt $scratch/stamp ]]; then fail "second untouched build rewrote $file"; fi
+    done
+
+    # A new pelk regenerates the machine as well.
+    touch "${prefix:-/usr}/bin/pelk"
+    cmake --build "$bin"
+    [[ $bin/Lampfsm.c -nt $scratch/stamp ]] || fail "a new pelk did not regenerate Lampfsm.c"
+    run_demo "$bin/lamp_demo"
+}
+check "examples/cmake (Ninja) against the install tree: build, run, rebuild" \
+    cmake_example Ninja "$stage" ninja
+check "examples/cmake (Unix Makefiles) against the install tree: build, run, rebuild" \
+    cmake_example "Unix Makefiles" "$stage" make
+
+make_example() {
+    local src=$scratch/make-example dir
+    copy_example make "$src"
+    dir=$src/make
+    make -C "$dir" PELK="$stage/bin/pelk"
+    run_demo "$dir/lamp_demo"
+    make -C "$dir" -q PELK="$stage/bin/pelk" || fail "make has work after a full build"
+
+    tick
+    touch "$src/lamp.tsv"
+    local status=0
+    make -C "$dir" -q PELK="$stage/bin/pelk" || status=$?
+    [[ $status -eq 1 ]] || fail "make -q after touching the table: status $status"
+    touch "$scratch/stamp"
+    tick
+    make -C "$dir" PELK="$stage/bin/pelk"
+    local file
+    for file in lampfsm.c lampfsm.h lampfsm.o main.o lamp_demo; do
+        [[ $dir/$file -nt $scratch/stamp ]] || fail "touching the table did not rebuild $file"
+    done
+    if [[ $dir/lampact.o -nt $scratch/stamp ]]; then fail "touching the table rebuilt lampact.o"; fi
+    run_demo "$dir/lamp_demo"
+    make -C "$dir" -q PELK="$stage/bin/pelk" || fail "make has work after the rebuild"
+
+    # A table given by an absolute directory still reaches pelk relatively.
+    make -C "$dir" clean
+    make -C "$dir" PELK="$stage/bin/pelk" TABLE_DIR="$src"
+    run_demo "$dir/lamp_demo"
+}
+check "examples/make with the installed pelk: build, run, rebuild" make_example
+
+# --- Debian package ------------------------------------------------------
+
+deb=
+debian_package() {
+    (cd "$build" && cpack -G DEB -B "$scratch/package") >/dev/null
+    local found=("$scratch"/package/pelk_*.deb)
+    [[ -f ${found[0]} ]] || fail "cpack made no pelk_*.deb"
+    echo "${found[0]}" >"$scratch/deb-path"
+    dpkg-deb -I "${found[0]}"
+    dpkg-deb -c "${found[0]}" >"$scratch/deb-contents"
+    local file
+    for file in ./usr/bin/pelk ./usr/lib/libKerrow.so ./usr/include/Kerrow.h \
+        ./usr/lib/pkgconfig/kerrow.pc ./usr/lib/cmake/Pelk/PelkConfig.cmake \
+        ./usr/share/man/man1/pelk.1 ./usr/share/doc/pelk/examples/lamp.tsv; do
+        grep -q " $file\$" "$scratch/deb-contents" || fail "package lacks $file"
+    done
+}
+check "Debian package: cpack -G DEB, contents" debian_package
+[[ -f $scratch/deb-path ]] && deb=$(cat "$scratch/deb-path")
+
+if [[ $(id -u) -ne 0 ]]; then
+    echo "skipped installing the Debian package (not root)"
+elif [[ -z $deb ]]; then
+    failed=$((failed + 1))
+    echo "FAILED  installing the Debian package: no package"
+else
+    deb_install() {
+        dpkg -i "$deb"
+    }
+    check "Debian package: dpkg -i" deb_install
+    if dpkg -s pelk >/dev/null 2>&1; then
+        deb_installed=1
+    fi
+
+    # The smoke test: the installed pelk, found on the PATH, run from another
+    # directory on the example table.
+    deb_smoke() {
+        local work=$scratch/smoke
+        PATH=/usr/bin:/bin
+        mkdir -p "$work"
+        cp -r "$root/examples" "$work/"
+        cd "$work"
+        [[ $(command -v pelk) == /usr/bin/pelk ]] || fail "pelk on the PATH is $(command -v pelk)"
+        pelk -nLamp examples/lamp.tsv
+        [[ -s Lampfsm.asm && -s Lampfsm.inc ]] || fail "no Lampfsm.asm/.inc"
+        pelk -nLamp -aC -ilampact.h examples/lamp.tsv
+        cc -Wall -Wextra -Wno-comment -I. -Iexamples/cmake -o lamp_demo Lampfsm.c \
+            examples/cmake/lampact.c examples/cmake/main.c
+        run_demo ./lamp_demo
+        [[ $(pkg-config --modversion kerrow) == 1.0 ]] || fail "kerrow.pc not found"
+        [[ -f /usr/share/man/man1/pelk.1 ]] || fail "no man page"
+    }
+    check "Debian package: smoke test from another directory" deb_smoke
+
+    check "examples/cmake against the installed package: build, run, rebuild" \
+        cmake_example Ninja "" deb
+
+    deb_remove() {
+        dpkg -r pelk
+        [[ ! -e /usr/bin/pelk && ! -e /usr/lib/libKerrow.so ]] || fail "files left after dpkg -r"
+    }
+    if [[ $deb_installed -eq 1 ]]; then
+        check "Debian package: dpkg -r" deb_remove
+        dpkg -s pelk >/dev/null 2>&1 || deb_installed=0
+    fi
+fi
+
+echo "packaging: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]
