@@ -11,6 +11,9 @@ seconds=${1:-60}
 . "$root/scripts/deps.sh"
 pelk_need_build_tools
 pelk_need_packages clang++=clang
+# The libFuzzer runtime comes apart from clang, in the package of its version.
+fuzzer_runtime=$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a)
+pelk_need_packages "$fuzzer_runtime=libclang-rt-$(clang++ -dumpversion | cut -d. -f1)-dev"
 
 build="$root/build-fuzz"
 cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
