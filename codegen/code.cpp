@@ -129,6 +129,12 @@ int CCode::closeOutput(std::ofstream& stream, const std::string& fileName) {
     return 0;
 }
 
+void CCode::emptyOutput(std::ofstream& stream, const std::string& fileName) {
+    stream.clear();
+    stream.open(fileName.c_str(), std::ios::out | std::ios::trunc);
+    stream.close();
+}
+
 int CCode::generate(const CSTTable* table) {
     this->table = table;
     if (checkLimits() != 0)
@@ -143,9 +149,14 @@ int CCode::generate(const CSTTable* table) {
         return -1;
 
     int result = writePhases();
-    if (closeOutput(sourceStream, sourceName) != 0)
+    const int sourceClosed = closeOutput(sourceStream, sourceName);
+    const int includeClosed = closeOutput(includeStream, includeName);
+    if (sourceClosed != 0 || includeClosed != 0) {
+        // One file of the pair written in full would pass for a finished
+        // output beside a broken one; after a write error both are emptied.
+        emptyOutput(sourceStream, sourceName);
+        emptyOutput(includeStream, includeName);
         result = -1;
-    if (closeOutput(includeStream, includeName) != 0)
-        result = -1;
+    }
     return result;
 }

@@ -76,6 +76,7 @@ private:
     int openOutput(std::ofstream& stream, const std::string& fileName);
     int writePhases();
     static int closeOutput(std::ofstream& stream, const std::string& fileName);
+    static void emptyOutput(std::ofstream& stream, const std::string& fileName);
 };
 
 #endif

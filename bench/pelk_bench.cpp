@@ -1,0 +1,152 @@
+// Wall time and peak memory of whole pelk runs, for every target, on
+// generated tables from 16 states x 16 events up to the limit of 256 states
+// x 128 events, three actions per cell.
+//
+// Usage: pelk_bench <pelk> [repetitions]
+// Each case runs once untimed, then <repetitions> times (default 5), each in
+// a fresh directory; the median wall time and the largest peak resident set
+// are printed.
+#include <sys/resource.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Size {
+    int states;
+    int events;
+};
+
+struct Target {
+    const char* option;
+    const char* name;
+};
+
+struct Measure {
+    double wallMs;
+    long peakKiB;
+};
+
+// START in column 0; state i goes to (i + e + 1) mod states on event e and
+// calls three actions.
+void writeTable(const fs::path& path, const Size& size) {
+    std::ofstream out(path, std::ios::binary);
+    out << "START\t";
+    for (int e = 0; e < size.events; ++e)
+        out << "\tEV" << e;
+    out << '\n';
+    for (int s = 0; s < size.states; ++s) {
+        out << "ST" << s << '\t' << s;
+        for (int e = 0; e < size.events; ++e)
+            out << '\t' << (s + e + 1) % size.states << "/On" << e << ",Log" << s << ",Tick";
+        out << '\n';
+    }
+}
+
+// One run of pelk in dir; exits the benchmark when pelk fails.
+Measure runOnce(const std::string& pelk, const std::vector<std::string>& args, const fs::path& dir) {
+    std::vector<char*> argv{const_cast<char*>(pelk.c_str())};
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::chdir(dir.c_str()) != 0)
+            ::_exit(126);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    struct rusage usage {};
+    if (child < 0 || ::wait4(child, &status, 0, &usage) != child) {
+        std::perror("pelk_bench");
+        std::exit(2);
+    }
+    const auto end = std::chrono::steady_clock::now();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "pelk_bench: pelk failed in %s\n", dir.c_str());
+        std::exit(2);
+    }
+    return {std::chrono::duration<double, std::milli>(end - start).count(), usage.ru_maxrss};
+}
+
+Measure measure(const std::string& pelk, const Target& target, const fs::path& table, const fs::path& work,
+                int repetitions) {
+    std::vector<double> walls;
+    long peak = 0;
+    // The first run, untimed, brings pelk, its library and the table into
+    // the caches.
+    for (int r = -1; r < repetitions; ++r) {
+        fs::remove_all(work);
+        fs::create_directories(work);
+        const std::string tableArgument = fs::absolute(table).lexically_relative(work).string();
+        const Measure m = runOnce(pelk, {target.option, "-nBench", "-iBenchact.h", tableArgument}, work);
+        if (r < 0)
+            continue;
+        walls.push_back(m.wallMs);
+        peak = std::max(peak, m.peakKiB);
+    }
+    std::sort(walls.begin(), walls.end());
+    return {walls[walls.size() / 2], peak};
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: pelk_bench <pelk> [repetitions]\n");
+        return 2;
+    }
+    const std::string pelk = fs::absolute(argv[1]).string();
+    const int repetitions = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+
+    const Size sizes[] = {{16, 16}, {32, 32}, {64, 64}, {128, 128}, {256, 128}};
+    const Target targets[] = {{"-aNRA78K0", "RA78K0"}, {"-aFASM96", "ASM96"}, {"-aC", "C"}, {"-aFCC907S", "FCC907S"}};
+
+    const fs::path root = fs::temp_directory_path() / ("pelk_bench_" + std::to_string(::getpid()));
+    fs::create_directories(root);
+
+    std::printf("%-8s %9s %7s %10s %10s %12s %10s\n", "target", "states x", "cells", "table KiB", "wall ms",
+                "us per cell", "peak KiB");
+    for (const Target& target : targets) {
+        Measure first{}, last{};
+        int firstCells = 0, lastCells = 0;
+        for (const Size& size : sizes) {
+            const fs::path table = root / ("t" + std::to_string(size.states) + "x" + std::to_string(size.events) + ".tsv");
+            if (!fs::exists(table))
+                writeTable(table, size);
+            const Measure m = measure(pelk, target, table, root / "work", repetitions);
+            const int cells = size.states * size.events;
+            const std::string shape = std::to_string(size.states) + "x" + std::to_string(size.events);
+            std::printf("%-8s %9s %7d %10ju %10.1f %12.2f %10ld\n", target.name, shape.c_str(), cells,
+                        static_cast<uintmax_t>(fs::file_size(table) / 1024), m.wallMs, 1000.0 * m.wallMs / cells,
+                        m.peakKiB);
+            if (firstCells == 0) {
+                first = m;
+                firstCells = cells;
+            }
+            last = m;
+            lastCells = cells;
+        }
+        std::printf("%-8s largest/smallest: cells x%.0f, wall x%.1f, peak memory x%.1f\n\n", target.name,
+                    static_cast<double>(lastCells) / firstCells, last.wallMs / first.wallMs,
+                    static_cast<double>(last.peakKiB) / first.peakKiB);
+    }
+    fs::remove_all(root);
+    return 0;
+}

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds pelk and its library in Release (build-release) and the benchmark
+# driver (build-bench), then measures whole pelk runs for every target.
+# Usage: scripts/bench-pelk.sh [repetitions]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/deps.sh"
+pelk_need_packages cmake=cmake ninja=ninja-build g++=g++
+cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELK_BUILD_TESTS=OFF >/dev/null
+cmake --build "$root/build-release" -j2 --target pelk Kerrow
+cmake -S "$root/bench" -B "$root/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$root/build-bench" -j2 --target pelk_bench
+exec "$root/build-bench/pelk_bench" "$root/build-release/pelk" "$@"

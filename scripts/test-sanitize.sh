@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer
+# (build-asan) and runs the whole test suite with it: any report of either
+# sanitizer, a leak included, fails a test. Run as root, it then runs the
+# fault cases once more as an unprivileged user, for whom permission bits
+# count.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+. scripts/deps.sh
+pelk_need_build_tools
+
+build="$root/build-asan"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELK_SANITIZE=ON >/dev/null
+cmake --build "$build" -j2
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd "$build" && ctest --output-on-failure -j2)
+
+if [[ $(id -u) -eq 0 ]] && command -v setpriv >/dev/null 2>&1; then
+    user=nobody
+    if setpriv --reuid="$user" --regid=nogroup --clear-groups test -x "$build/pelk_e2e"; then
+        echo "fault cases as $user:"
+        (cd /tmp && setpriv --reuid="$user" --regid=nogroup --clear-groups \
+            "$build/pelk_e2e" --gtest_filter='Faults/*' --gtest_brief=1)
+    else
+        echo "SKIPPED: the fault cases as $user: $build is not reachable for $user"
+    fi
+fi
