@@ -1,7 +1,6 @@
 #include "codegen/code.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <ctime>
@@ -11,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "codegen/generated_file_test.h"
 #include "table/st_table.h"
 #include "tests/stamp.h"
 
@@ -49,30 +49,8 @@ private:
     int m_failingPhase;
 };
 
-// Runs each test in a scratch directory of its own.
-class CodeTest : public ::testing::Test {
+class CodeTest : public GeneratedFileTest {
 protected:
-    void SetUp() override {
-        m_previous = fs::current_path();
-        m_scratch = fs::temp_directory_path() /
-                    ("pelk_code_test_" + std::to_string(::getpid()) + "_" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_scratch);
-        fs::create_directories(m_scratch);
-        fs::current_path(m_scratch);
-    }
-    void TearDown() override {
-        fs::current_path(m_previous);
-        fs::remove_all(m_scratch);
-    }
-
-    static std::string read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
     // A table of the given size whose cells make no transition.
     static void fill(CSTTable& table, int states, int events) {
         for (int e = 0; e < events; ++e)
@@ -80,9 +58,6 @@ protected:
         for (int s = 0; s < states; ++s)
             table.appendState({"S" + std::to_string(s), {}});
     }
-
-    fs::path m_previous;
-    fs::path m_scratch;
 };
 
 TEST_F(CodeTest, RunsThePhasesInOrderAndWritesBothFiles) {

@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "tests/stamp.h"
 
 /// GeneratedFileTest runs each test in a scratch directory of its own and
 /// reads the files a generator wrote there.
@@ -29,23 +30,21 @@ protected:
         std::filesystem::remove_all(m_scratch);
     }
 
-    /// The file's text with every "dddd/dd/dd dd:dd:dd" replaced by
-    /// "YYYY/MM/DD hh:mm:ss".
-    static std::string readStamped(const std::filesystem::path& path) {
+    /// The file's whole text.
+    static std::string read(const std::filesystem::path& path) {
         std::ifstream in(path, std::ios::binary);
         std::ostringstream stream;
         stream << in.rdbuf();
-        std::string text = stream.str();
-        static const char kForm[] = "dddd/dd/dd dd:dd:dd";
-        static const char kPlaceholder[] = "YYYY/MM/DD hh:mm:ss";
-        const size_t length = sizeof kForm - 1;
-        for (size_t at = 0; at + length <= text.size(); ++at) {
-            size_t i = 0;
-            while (i < length && (kForm[i] == 'd' ? std::isdigit(static_cast<unsigned char>(text[at + i])) != 0
-                                                  : text[at + i] == kForm[i]))
-                ++i;
-            if (i == length)
-                text.replace(at, length, kPlaceholder);
+        return stream.str();
+    }
+
+    /// The file's text with every generation stamp replaced by
+    /// "YYYY/MM/DD hh:mm:ss".
+    static std::string readStamped(const std::filesystem::path& path) {
+        std::string text = read(path);
+        for (std::string::size_type at = 0; at < text.size(); ++at) {
+            if (isStampAt(text, at))
+                text.replace(at, kStampLength, "YYYY/MM/DD hh:mm:ss");
         }
         return text;
     }

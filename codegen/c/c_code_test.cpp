@@ -1,7 +1,6 @@
 #include "codegen/c/c_code.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "codegen/c/cf_code.h"
+#include "codegen/generated_file_test.h"
 #include "table/st_table.h"
 
 namespace fs = std::filesystem;
@@ -19,29 +19,6 @@ namespace {
 // The hand-written expectations of the lamp example, shared with the
 // end-to-end golden cases.
 const fs::path kGoldenDir = fs::path(__FILE__).parent_path().parent_path().parent_path() / "tests" / "golden";
-
-std::string read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Replaces every "dddd/dd/dd dd:dd:dd" by the placeholder of the golden files.
-std::string withoutStamps(std::string text) {
-    const std::string shape = "0000/00/00 00:00:00";
-    const std::string placeholder = "YYYY/MM/DD hh:mm:ss";
-    for (size_t at = 0; at + shape.size() <= text.size(); ++at) {
-        bool match = true;
-        for (size_t i = 0; i < shape.size() && match; ++i) {
-            const char c = text[at + i];
-            match = shape[i] == '0' ? (c >= '0' && c <= '9') : c == shape[i];
-        }
-        if (match)
-            text.replace(at, shape.size(), placeholder);
-    }
-    return text;
-}
 
 ONE_STATE_ state(const std::string& name, std::vector<CELL_> cells) {
     for (size_t e = 0; e < cells.size(); ++e)
@@ -56,34 +33,16 @@ void addLamp(CSTTable& table) {
     table.appendState(state("ON", {{0, 0, {"LampOff"}}, {0, -1, {}}}));
 }
 
-// Runs each test in a scratch directory of its own, where generate() writes.
-class CCodeTest : public ::testing::Test {
+class CCodeTest : public GeneratedFileTest {
 protected:
-    void SetUp() override {
-        m_previous = fs::current_path();
-        m_scratch = fs::temp_directory_path() /
-                    ("pelk_c_code_test_" + std::to_string(::getpid()) + "_" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_scratch);
-        fs::create_directories(m_scratch);
-        fs::current_path(m_scratch);
-    }
-    void TearDown() override {
-        fs::current_path(m_previous);
-        fs::remove_all(m_scratch);
-    }
-
     // Generates with the given target; the two files, stamps normalised.
     template <class Target>
     static std::pair<std::string, std::string> generate(const CSTTable& table) {
         Target code(nullptr);
         EXPECT_EQ(code.generate(&table), 0);
         const std::string base = table.machineName() + "fsm";
-        return {withoutStamps(read(base + ".c")), withoutStamps(read(base + ".h"))};
+        return {readStamped(base + ".c"), readStamped(base + ".h")};
     }
-
-    fs::path m_previous;
-    fs::path m_scratch;
 };
 
 TEST_F(CCodeTest, WritesTheLampExample) {
