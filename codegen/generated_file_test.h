@@ -9,7 +9,23 @@
 #include <sstream>
 #include <string>
 
+#include "table/st_table.h"
 #include "tests/stamp.h"
+
+/// An expected file of a golden case of the end-to-end tests.
+inline std::filesystem::path goldenFile(const std::string& caseName, const std::string& fileName) {
+    return std::filesystem::path(__FILE__).parent_path().parent_path() / "tests" / "golden" / caseName /
+           "expected" / "files" / fileName;
+}
+
+/// The lamp: PUSH toggles OFF and ON (calling LampOn and LampOff); TICK makes
+/// no transition, with the no-op "-" in OFF and nothing in ON.
+inline void fillLamp(CSTTable& table) {
+    table.appendEvent("PUSH");
+    table.appendEvent("TICK");
+    table.appendState({"OFF", {{0, 1, {"LampOn"}}, {1, -1, {"-"}}}});
+    table.appendState({"ON", {{0, 0, {"LampOff"}}, {1, -1, {}}}});
+}
 
 /// GeneratedFileTest runs each test in a scratch directory of its own and
 /// reads the files a generator wrote there.

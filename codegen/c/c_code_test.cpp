@@ -16,21 +16,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The hand-written expectations of the lamp example, shared with the
-// end-to-end golden cases.
-const fs::path kGoldenDir = fs::path(__FILE__).parent_path().parent_path().parent_path() / "tests" / "golden";
-
 ONE_STATE_ state(const std::string& name, std::vector<CELL_> cells) {
     for (size_t e = 0; e < cells.size(); ++e)
         cells[e].eventIndex = static_cast<int32_t>(e);
     return {name, cells};
-}
-
-void addLamp(CSTTable& table) {
-    table.appendEvent("PUSH");
-    table.appendEvent("TICK");
-    table.appendState(state("OFF", {{0, 1, {"LampOn"}}, {0, -1, {"-"}}}));
-    table.appendState(state("ON", {{0, 0, {"LampOff"}}, {0, -1, {}}}));
 }
 
 class CCodeTest : public GeneratedFileTest {
@@ -47,18 +36,18 @@ protected:
 
 TEST_F(CCodeTest, WritesTheLampExample) {
     CSTTable table("Lamp", "lampact.h");
-    addLamp(table);
+    fillLamp(table);
     const auto files = generate<CCCode>(table);
-    EXPECT_EQ(files.first, read(kGoldenDir / "c_lamp/expected/files/Lampfsm.c"));
-    EXPECT_EQ(files.second, read(kGoldenDir / "c_lamp/expected/files/Lampfsm.h"));
+    EXPECT_EQ(files.first, read(goldenFile("c_lamp", "Lampfsm.c")));
+    EXPECT_EQ(files.second, read(goldenFile("c_lamp", "Lampfsm.h")));
 }
 
 TEST_F(CCodeTest, FarVariantChangesOnlyThePointerType) {
     CSTTable table("Lamp", "lampact.h");
-    addLamp(table);
+    fillLamp(table);
     const auto files = generate<CCFCode>(table);
-    EXPECT_EQ(files.first, read(kGoldenDir / "c_lamp_fcc907s/expected/files/Lampfsm.c"));
-    EXPECT_EQ(files.second, read(kGoldenDir / "c_lamp_fcc907s/expected/files/Lampfsm.h"));
+    EXPECT_EQ(files.first, read(goldenFile("c_lamp_fcc907s", "Lampfsm.c")));
+    EXPECT_EQ(files.second, read(goldenFile("c_lamp_fcc907s", "Lampfsm.h")));
 
     const auto plain = generate<CCCode>(table);
     std::istringstream far(files.first), ansi(plain.first);
