@@ -2,6 +2,9 @@
 // output, standard error and exit status.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include <string>
 #include <vector>
 
@@ -89,5 +92,64 @@ const CliCase kCliCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(CommandLines, CliTest, ::testing::ValuesIn(kCliCases));
+
+// Command lines that run to the end: which files they write, and a line that
+// tells the target (or the option) apart.
+struct RunCase {
+    std::vector<std::string> args;
+    std::vector<std::string> files;
+    std::string marker;  // in the first file
+};
+
+void PrintTo(const RunCase& c, std::ostream* out) {
+    *out << "pelk";
+    for (const std::string& a : c.args)
+        *out << " '" << a << "'";
+}
+
+class CliRunTest : public ::testing::TestWithParam<RunCase> {};
+
+TEST_P(CliRunTest, WritesTheChosenTarget) {
+    const RunCase& c = GetParam();
+    const auto scratch = makeScratchDirectory("cli_run");
+    writeFile(scratch / "t.tsv", "START\t\tPUSH\tTICK\nOFF\t0\t1/LampOn\t-/-\nON\t1\t0/LampOff\t-\n");
+    const ProcessResult result = runProcess(pelkWith(c.args), scratch);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.status, 0);
+    std::vector<std::string> written;
+    for (const auto& entry : std::filesystem::directory_iterator(scratch)) {
+        if (entry.path().filename() != "t.tsv")
+            written.push_back(entry.path().filename().string());
+    }
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, c.files);
+    if (!c.files.empty()) {
+        std::string text = readFile(scratch / c.files.front());
+        crLfToLf(text, false);
+        EXPECT_NE(text.find(c.marker), std::string::npos) << c.marker;
+    }
+    std::filesystem::remove_all(scratch);
+}
+
+const char kRa78k0[] = "cs_Foofsm\tcseg\tunitp";
+const char kAsm96[] = "cseg\tpublic";
+const char kAnsiC[] = "typedef void ( * pfn_drv )( void );";
+const char kFcc907s[] = "typedef void ( * __far pfn_drv )( void );";
+
+const RunCase kRunCases[] = {
+    {{"-nFoo", "t.tsv"}, {"Foofsm.asm", "Foofsm.inc"}, kRa78k0},
+    {{"-afcc907s", "-nFoo", "t.tsv"}, {"Foofsm.c", "Foofsm.h"}, kFcc907s},
+    {{"-ac", "-nFoo", "t.tsv"}, {"Foofsm.c", "Foofsm.h"}, kAnsiC},
+    {{"-aFASM96", "-nFoo", "t.tsv"}, {"Foofsm.asm", "Foofsm.inc"}, kAsm96},
+    {{"-aC", "-aNRA78K0", "-nFoo", "t.tsv"}, {"Foofsm.asm", "Foofsm.inc"}, kRa78k0},
+    {{"-aC", "-aFASM96", "-nFoo", "t.tsv"}, {"Foofsm.asm", "Foofsm.inc"}, kAsm96},
+    {{"/nFoo", "/AC", "t.tsv"}, {"Foofsm.c", "Foofsm.h"}, kAnsiC},
+    {{"-nFoo", "missing.tsv", "t.tsv"}, {"Foofsm.asm", "Foofsm.inc"}, kRa78k0},
+    {{"-nA", "-nFoo", "t.tsv"}, {"Foofsm.asm", "Foofsm.inc"}, kRa78k0},
+    {{"-nFoo", "-iCtx.inc", "t.tsv"}, {"Foofsm.asm", "Foofsm.inc"}, "\t$include( Ctx.inc ) \n"},
+    {{"-nFoo", "-iA", "-iB", "-aC", "t.tsv"}, {"Foofsm.c", "Foofsm.h"}, "#include \"B\"\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(CommandLines, CliRunTest, ::testing::ValuesIn(kRunCases));
 
 }  // namespace
