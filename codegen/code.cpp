@@ -5,10 +5,14 @@
 #include <iostream>
 #include <sstream>
 
+#include "codegen/targets.h"
 #include "table/st_table.h"
 
 CCode::CCode(const CSTTable* table)
-    : table(table), columnSeparator("\t"), sourceExtension(".asm"), includeExtension(".inc") {}
+    : table(table),
+      columnSeparator("\t"),
+      sourceExtension(CTargets::defaultTarget().sourceExtension),
+      includeExtension(CTargets::defaultTarget().includeExtension) {}
 
 CCode::~CCode() = default;
 

@@ -12,7 +12,7 @@
 
 #include "codegen/generated_file_test.h"
 #include "table/st_table.h"
-#include "tests/stamp.h"
+#include "tests/support/stamp.h"
 
 namespace fs = std::filesystem;
 

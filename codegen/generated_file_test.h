@@ -10,13 +10,9 @@
 #include <string>
 
 #include "table/st_table.h"
-#include "tests/stamp.h"
-
-/// An expected file of a golden case of the end-to-end tests.
-inline std::filesystem::path goldenFile(const std::string& caseName, const std::string& fileName) {
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "tests" / "golden" / caseName /
-           "expected" / "files" / fileName;
-}
+#include "tests/support/paths.h"
+#include "tests/support/process.h"
+#include "tests/support/stamp.h"
 
 /// The lamp: PUSH toggles OFF and ON (calling LampOn and LampOff); TICK makes
 /// no transition, with the no-op "-" in OFF and nothing in ON.
@@ -33,12 +29,7 @@ class GeneratedFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_previous = std::filesystem::current_path();
-        m_scratch = std::filesystem::temp_directory_path() /
-                    ("pelk_generated_" + std::to_string(::getpid()) + "_" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "_" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_scratch);
-        std::filesystem::create_directories(m_scratch);
+        m_scratch = makeScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::current_path(m_scratch);
     }
     void TearDown() override {

@@ -1,31 +1,10 @@
 #include <iostream>
 #include <memory>
 
-#include "codegen/asm96/f_code.h"
-#include "codegen/c/c_code.h"
-#include "codegen/c/cf_code.h"
-#include "codegen/ra78k0/n_code.h"
+#include "codegen/code.h"
+#include "codegen/targets.h"
 #include "driver/pelk_cmd_line.h"
 #include "table/st_table.h"
-
-namespace {
-
-// The generator of a target, constructed without a table: generate() hands
-// it over.
-std::unique_ptr<CCode> createGenerator(int targetKind) {
-    switch (targetKind) {
-    case kTargetFASM96:
-        return std::make_unique<CFCode>(nullptr);
-    case kTargetC:
-        return std::make_unique<CCCode>(nullptr);
-    case kTargetFCC907S:
-        return std::make_unique<CCFCode>(nullptr);
-    default:
-        return std::make_unique<CNCode>(nullptr);
-    }
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     CPelkCmdLine commandLine(argc, argv);
@@ -54,7 +33,8 @@ int main(int argc, char* argv[]) {
     if (table->load(commandLine.tablePath().c_str()) != 0)
         return 1;
 
-    std::unique_ptr<CCode> generator = createGenerator(commandLine.targetKind());
+    // The generator is constructed without a table: generate() hands it over.
+    std::unique_ptr<CCode> generator = CTargets::byKind(commandLine.targetKind()).create();
     const int status = generator->generate(table.get());
     generator.reset();
     table.reset();

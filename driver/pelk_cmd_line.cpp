@@ -32,22 +32,10 @@ const HelpLine kHelpLines[] = {
     {23, "included keyword `START'."},
 };
 
-struct TargetName {
-    const char* name;
-    int kind;
-};
-
-const TargetName kTargetNames[] = {
-    {"NRA78K0", kTargetNRA78K0},
-    {"FASM96", kTargetFASM96},
-    {"C", kTargetC},
-    {"FCC907S", kTargetFCC907S},
-};
-
 }  // namespace
 
 CPelkCmdLine::CPelkCmdLine(int argc, const char* const* argv)
-    : CCmdLine(argc, argv), m_targetKind(kTargetNRA78K0) {}
+    : CCmdLine(argc, argv), m_targetKind(CTargets::defaultTarget().kind) {}
 
 CPelkCmdLine::~CPelkCmdLine() = default;
 
@@ -136,13 +124,11 @@ int CPelkCmdLine::optionError(const std::string& option) {
 }
 
 int CPelkCmdLine::targetFromName(const std::string& name, int& kind) {
-    for (const TargetName& target : kTargetNames) {
-        if (equalsIgnoreCase(name, target.name)) {
-            kind = target.kind;
-            return 0;
-        }
-    }
-    return 1;
+    const TARGET_* target = CTargets::byName(name);
+    if (!target)
+        return 1;
+    kind = target->kind;
+    return 0;
 }
 
 void CPelkCmdLine::printHelp() {
@@ -162,5 +148,5 @@ void CPelkCmdLine::printUsage() {
 }
 
 void CPelkCmdLine::printVersion() {
-    std::cout << "Pelk version 1.4" << std::endl;
+    std::cout << "Pelk version " << PELK_VERSION << std::endl;
 }

@@ -3,15 +3,8 @@
 
 #include <string>
 
+#include "codegen/targets.h"
 #include "driver/cmd_line.h"
-
-/// The output target, chosen with option -a.
-enum TargetKind {
-    kTargetNRA78K0 = 0,  ///< NEC RA78K0 assembler (the default)
-    kTargetFASM96 = 1,   ///< Fujitsu ASM96 assembler
-    kTargetC = 2,        ///< ANSI C
-    kTargetFCC907S = 4,  ///< Fujitsu FCC907S C compiler
-};
 
 /// CPelkCmdLine reads pelk's own options from the argument list.
 class CPelkCmdLine : public CCmdLine {

@@ -7,8 +7,9 @@
 
 #include "Kerrow.h"
 #include "arena.h"
+#include "record_sink.h"
 
-class CRecordStore {
+class CRecordStore : public CRecordSink {
 public:
     CRecordStore() = default;
     ~CRecordStore() { clear(); }
@@ -22,6 +23,11 @@ public:
     /// Closes the building record and appends it to the records. 0, or -1 with
     /// the memory message; everything is then unchanged.
     int push_record();
+
+    /// The sink's side: push_field and push_record; the store keeps no
+    /// positions.
+    int addField(const char* text, std::size_t length, int, int) override { return push_field(text, length); }
+    int closeRecord() override { return push_record(); }
 
     /// Forgets the fields pushed since the last record was closed.
     void discardBuilding();

@@ -10,22 +10,24 @@
 //            | FIELD                    { push_field($FIELD) }
 //
 // Written as loops, so neither the call depth nor the memory of the parser
-// grows with the file.
+// grows with the file. Every field goes to the sink with the line and column
+// where it begins: after the line start or the tab before it.
 #ifndef KERROW_TSV_PARSER_H
 #define KERROW_TSV_PARSER_H
 
 class CTsvScanner;
-class CRecordStore;
+class CRecordSink;
 
 class CTsvParser {
 public:
     /// Outcome of parse(); every failure ends the parse at once.
     enum Result { OK, SYNTAX_ERROR, SCANNER_ERROR, MEMORY_ERROR };
 
-    CTsvParser(CTsvScanner& scanner, CRecordStore& store) : scanner_(scanner), store_(store) {}
+    CTsvParser(CTsvScanner& scanner, CRecordSink& sink) : scanner_(scanner), sink_(sink) {}
 
     /// Parses the whole input. On SYNTAX_ERROR the scanner's line and text
-    /// name the offending token; on MEMORY_ERROR the store wrote its message.
+    /// name the offending token (unless the sink chose to skip it); on
+    /// MEMORY_ERROR the sink wrote its message.
     Result parse();
 
 private:
@@ -33,10 +35,14 @@ private:
     Result pushText();
     Result pushEmpty();
     Result closeRecord();
-    static Result unexpected(int token);
+    Result unexpected(int token);
+    Result skipRestOfRecord();
+    void fieldStartsHere();
 
     CTsvScanner& scanner_;
-    CRecordStore& store_;
+    CRecordSink& sink_;
+    int fieldLine_ = 1;
+    int fieldColumn_ = 1;
 };
 
 #endif

@@ -24,12 +24,15 @@ void CTsvScanner::start(std::FILE* in, std::size_t readSize) {
     pos_ = end_ = 0;
     quoted_ = false;
     line_ = 1;
+    tokenLine_ = tokenColumn_ = 1;
+    consumed_ = lineStart_ = 0;
     failure_ = NO_FAILURE;
     length_ = 0;
     value_[0] = '\0';
 }
 
 bool CTsvScanner::fill() {
+    consumed_ += end_;
     pos_ = 0;
     end_ = std::fread(buffer_, 1, readSize_, in_);
     if (end_ > 0) return true;
@@ -53,8 +56,9 @@ int CTsvScanner::next() {
         case '\n':
             ++pos_;
             ++line_;
+            lineStart_ = consumed_ + pos_;
             if (!quoted_) return EOL;
-            std::fputc('\n', stdout);
+            if (echo_) std::fputc('\n', stdout);
             break;
         case '\r':
             ++pos_;
@@ -64,6 +68,7 @@ int CTsvScanner::next() {
             if (pos_ < end_ && buffer_[pos_] == '\n') {
                 ++pos_;
                 ++line_;
+                lineStart_ = consumed_ + pos_;
                 return EOL;
             }
             break;
@@ -83,6 +88,8 @@ int CTsvScanner::next() {
 // The longest run of field characters, which may go on across several reads.
 int CTsvScanner::scanField() {
     length_ = 0;
+    tokenLine_ = line_;
+    tokenColumn_ = column();
     for (;;) {
         std::size_t begin = pos_;
         while (pos_ < end_ && !kStops.stop[static_cast<unsigned char>(buffer_[pos_])]) ++pos_;

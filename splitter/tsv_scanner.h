@@ -46,6 +46,18 @@ public:
     /// Current line, counted from 1.
     int line() const { return line_; }
 
+    /// Column of the next unread byte in the current line, counted in bytes
+    /// from 1.
+    int column() const { return static_cast<int>(consumed_ + pos_ - lineStart_) + 1; }
+
+    /// Line and column where the last FIELD token began.
+    int tokenLine() const { return tokenLine_; }
+    int tokenColumn() const { return tokenColumn_; }
+
+    /// Whether a line feed inside double quotes is copied to standard output
+    /// (the library's way, and the default) or only counted.
+    void echoQuotedLineFeeds(bool echo) { echo_ = echo; }
+
     /// Why the last next() returned ERROR.
     Failure failure() const { return failure_; }
 
@@ -59,6 +71,11 @@ private:
     std::size_t end_ = 0;
     bool quoted_ = false;
     int line_ = 1;
+    int tokenLine_ = 1;
+    int tokenColumn_ = 1;
+    bool echo_ = true;
+    std::size_t consumed_ = 0;   // bytes of the file before buffer_
+    std::size_t lineStart_ = 0;  // offset in the file of the current line
     Failure failure_ = NO_FAILURE;
     std::size_t length_ = 0;
     char value_[kValueSize] = {};

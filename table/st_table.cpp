@@ -4,8 +4,7 @@
 
 CSTTable::CSTTable(const char* machineName, const char* contextFile)
     : m_machineName(machineName ? machineName : ""),
-      m_nopMarkers{"-", "*"},
-      m_library(nullptr) {
+      m_nopMarkers{"-", "*"} {
     if (contextFile)
         m_contextFile = contextFile;
 }

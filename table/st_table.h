@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class CKerrowLibrary;
+
 /// One cell of the table: what happens when an event arrives in a state.
 struct CELL_ {
     int32_t eventIndex;                ///< position of the cell's column among the events
@@ -57,22 +59,17 @@ public:
     void appendState(const ONE_STATE_& state);
 
 private:
-    friend class CSTTableProbe;  // unit tests reach the record interpretation
-
     const CELL_* cell(int e, int s) const;
 
-    int readRecords();
-    int findHeader(int& keyColumn);
-    void addEvents(int firstColumn, char** fields, int fieldCount);
-    int parseCell(std::vector<CELL_>& cells, int eventIndex, const char* text);
-    static bool isNumber(const char* text);
+    /// Reads the library's records into the table; 0, or 1 after reporting
+    /// the first problem.
+    int readRecords(CKerrowLibrary& library);
 
     std::string m_contextFile;
     std::string m_machineName;
     std::vector<ONE_STATE_> m_states;
     std::vector<std::string> m_events;
     std::vector<std::string> m_nopMarkers;
-    void* m_library;  ///< the splitter library while load runs
 };
 
 #endif

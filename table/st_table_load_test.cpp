@@ -1,6 +1,5 @@
-// The interpretation of table files: cells and numbers through the private
-// operations, whole tables through load and the splitter library found
-// beside the test binary.
+// Whole tables through load and the splitter library found beside the test
+// binary.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,17 +11,9 @@
 #include <vector>
 
 #include "table/st_table.h"
+#include "tests/support/process.h"
 
 namespace fs = std::filesystem;
-
-// Reaches the private operations of CSTTable.
-class CSTTableProbe {
-public:
-    static int parseCell(CSTTable& table, std::vector<CELL_>& cells, int eventIndex, const char* text) {
-        return table.parseCell(cells, eventIndex, text);
-    }
-    static bool isNumber(const char* text) { return CSTTable::isNumber(text); }
-};
 
 namespace {
 
@@ -38,100 +29,11 @@ private:
     std::streambuf* m_saved;
 };
 
-struct CellCase {
-    const char* text;
-    int result;
-    int nextState;
-    std::vector<std::string> actions;
-    std::string err;
-};
-
-void PrintTo(const CellCase& c, std::ostream* out) {
-    *out << '"' << c.text << '"';
-}
-
-class ParseCellTest : public ::testing::TestWithParam<CellCase> {};
-
-TEST_P(ParseCellTest, GivesTheCellOrItsFormatError) {
-    const CellCase& c = GetParam();
-    CSTTable table("T", nullptr);
-    std::vector<CELL_> cells(1, CELL_{0, 5, {"before"}});
-    std::string err;
-    int result = 0;
-    {
-        ErrorCapture capture;
-        result = CSTTableProbe::parseCell(table, cells, 3, c.text);
-        err = capture.text();
-    }
-    EXPECT_EQ(result, c.result);
-    EXPECT_EQ(err, c.err);
-    if (c.result != 0) {
-        EXPECT_EQ(cells.size(), 1u) << "a rejected cell is appended";
-        return;
-    }
-    ASSERT_EQ(cells.size(), 2u);
-    EXPECT_EQ(cells[1].eventIndex, 3);
-    EXPECT_EQ(cells[1].nextState, c.nextState);
-    EXPECT_EQ(cells[1].actions, c.actions);
-}
-
-const std::string kNotNumber = "). first string is not number.\n";
-
-const CellCase kCells[] = {
-    {"2", 0, 2, {}, ""},
-    {"-", 0, -1, {}, ""},
-    {"*", 0, -1, {}, ""},
-    {"-/-", 0, -1, {"-"}, ""},
-    {"*/*,-", 0, -1, {"*", "-"}, ""},
-    {"1/a,,b,", 0, 1, {"a", "b"}, ""},
-    {"1/a/b", 0, 1, {"a/b"}, ""},
-    {"1 / a b", 0, 1, {"ab"}, ""},
-    {" 0 / MotorClose , Beep", 0, 0, {"MotorClose", "Beep"}, ""},
-    {"\t1\r\n/\va\f", 0, 1, {"a"}, ""},
-    {"1/", 0, 1, {}, ""},
-    {"1/,,", 0, 1, {}, ""},
-    {"007/x", 0, 7, {"x"}, ""},
-    {"99", 0, 99, {}, ""},
-    {"2147483647", 0, 2147483647, {}, ""},
-    {"0000000000000000000001", 0, 1, {}, ""},
-    {"/a", -1, 0, {}, "format error. (/a)\n"},
-    {" / a", -1, 0, {}, "format error. ( / a)\n"},
-    {"   ", -1, 0, {}, "format error. (   )\n"},
-    {"", -1, 0, {}, "format error. ()\n"},
-    {"+1/a", -1, 0, {}, "format error (+1/a" + kNotNumber},
-    {"-1", -1, 0, {}, "format error (-1" + kNotNumber},
-    {"x/Beep", -1, 0, {}, "format error (x/Beep" + kNotNumber},
-    {"--/a", -1, 0, {}, "format error (--/a" + kNotNumber},
-    {"1a", -1, 0, {}, "format error (1a" + kNotNumber},
-    {"nop", -1, 0, {}, "format error (nop" + kNotNumber},
-    // Too large for a state number: rejected, never wrapped round.
-    {"2147483648", -1, 0, {}, "format error (2147483648" + kNotNumber},
-    {"4294967297/a", -1, 0, {}, "format error (4294967297/a" + kNotNumber},
-    {"99999999999999999999999", -1, 0, {}, "format error (99999999999999999999999" + kNotNumber},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cells, ParseCellTest, ::testing::ValuesIn(kCells));
-
-TEST(IsNumber, AcceptsOnlyNonEmptyDigitStrings) {
-    EXPECT_TRUE(CSTTableProbe::isNumber("0"));
-    EXPECT_TRUE(CSTTableProbe::isNumber("0123456789"));
-    EXPECT_FALSE(CSTTableProbe::isNumber(nullptr));
-    EXPECT_FALSE(CSTTableProbe::isNumber(""));
-    EXPECT_FALSE(CSTTableProbe::isNumber("+1"));
-    EXPECT_FALSE(CSTTableProbe::isNumber("-1"));
-    EXPECT_FALSE(CSTTableProbe::isNumber(" 1"));
-    EXPECT_FALSE(CSTTableProbe::isNumber("1 "));
-    EXPECT_FALSE(CSTTableProbe::isNumber("1a"));
-    EXPECT_FALSE(CSTTableProbe::isNumber("\xd9\xa1"));  // a digit of another script
-}
-
 // A table file in a scratch directory, loaded through the real library.
 class LoadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("pelk_load_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::create_directories(m_dir);
+        m_dir = makeScratchDirectory(::testing::UnitTest::GetInstance()->current_test_info()->name());
     }
     void TearDown() override { fs::remove_all(m_dir); }
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/process.h"
+#include "tests/support/process.h"
 
 namespace fs = std::filesystem;
 

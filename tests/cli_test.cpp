@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/process.h"
+#include "tests/support/process.h"
 
 namespace {
 

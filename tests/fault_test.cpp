@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/process.h"
+#include "tests/support/process.h"
 
 namespace fs = std::filesystem;
 

@@ -14,8 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/process.h"
-#include "tests/stamp.h"
+#include "tests/support/paths.h"
+#include "tests/support/process.h"
+#include "tests/support/stamp.h"
 
 namespace fs = std::filesystem;
 
@@ -30,7 +31,7 @@ bool updating() {
 
 std::vector<std::string> goldenCases() {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(PELK_GOLDEN_DIR)) {
+    for (const auto& entry : fs::directory_iterator(goldenDirectory())) {
         if (entry.is_directory())
             names.push_back(entry.path().filename().string());
     }
@@ -89,7 +90,7 @@ class GoldenTest : public ::testing::TestWithParam<std::string> {};
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(GoldenTest);
 
 TEST_P(GoldenTest, MatchesItsExpectations) {
-    const fs::path caseDir = fs::path(PELK_GOLDEN_DIR) / GetParam();
+    const fs::path caseDir = goldenDirectory() / GetParam();
     const fs::path expectedDir = caseDir / "expected";
     ASSERT_TRUE(fs::is_regular_file(caseDir / "cmd")) << "case without a cmd file";
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/process.h"
+#include "tests/support/process.h"
 
 namespace fs = std::filesystem;
 
@@ -37,7 +37,7 @@ fs::path installPelk(const fs::path& root, const std::string& program, const fs:
                      const std::string& libraryPlace) {
     const fs::path pelk = root / program;
     fs::create_directories(pelk.parent_path());
-    fs::copy_file(PELK_BINARY, pelk);
+    fs::copy_file(pelkBinary(), pelk);
     if (!library.empty()) {
         fs::create_directories((root / libraryPlace).parent_path());
         fs::copy_file(library, root / libraryPlace);
@@ -107,6 +107,9 @@ const BindingCase kBindingCases[] = {
     {"EmptyFile", "none", "", std::string("GetFirstTsvRecord() error\n") + kKeywordMessage, 1},
     {"NoKeyword", "none", kNoKeywordTable, kKeywordMessage, 1},
     {"CompleteLibrary", "none", kDoorTable, "", 0},
+    // A record the library fails to hand out is not the end of the table.
+    {"ThirdRecordNotHandedOut", "ThirdRecord", kDoorTable,
+     "stub cannot hand out record 3 ( Kerrow.dll 0.0-stub )\n", 1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Stubs, LibraryBindingTest, ::testing::ValuesIn(kBindingCases),

@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "tests/process.h"
+#include "tests/support/paths.h"
+#include "tests/support/process.h"
 
 namespace fs = std::filesystem;
 
@@ -124,7 +125,7 @@ TEST(ExampleTables, AreAccepted) {
     } examples[] = {{"lamp.tsv", "Lamp"}, {"door.tsv", "Door"}};
     for (const auto& example : examples) {
         const fs::path scratch = makeScratchDirectory("example");
-        fs::copy_file(fs::path(PELK_EXAMPLES_DIR) / example.file, scratch / example.file);
+        fs::copy_file(examplesDirectory() / example.file, scratch / example.file);
         const ProcessResult result = runProcess(pelkWith({std::string("-n") + example.machine, example.file}), scratch);
         EXPECT_EQ(result.err, "") << example.file;
         EXPECT_EQ(result.status, 0) << example.file;

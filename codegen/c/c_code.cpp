@@ -3,6 +3,7 @@
 #include <sstream>
 #include <vector>
 
+#include "codegen/targets.h"
 #include "table/st_table.h"
 
 namespace {
@@ -12,8 +13,8 @@ const char kBoxLine[] = "/******************************************************
 }  // namespace
 
 CCCode::CCCode(const CSTTable* table) : CCode(table), indentLevel(0) {
-    sourceExtension = ".c";
-    includeExtension = ".h";
+    sourceExtension = CTargets::byKind(kTargetC).sourceExtension;
+    includeExtension = CTargets::byKind(kTargetC).includeExtension;
 }
 
 CCCode::~CCCode() = default;

@@ -1,7 +1,8 @@
 // A stand-in for the splitter library, for tests of how pelk binds it. It
 // splits lines at LF and fields at TAB, knows no quoting, and reports the
 // version "0.0-stub". Each STUB_WITHOUT_<name> definition leaves out the
-// export <name>, so that a test can watch pelk meet a library without it.
+// export <name>, so that a test can watch pelk meet a library without it;
+// STUB_WITHOUT_ThirdRecord fails to hand out the third record.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -20,6 +21,12 @@ char message[256] = "";
 int deliver(int* fieldCount, char*** fields) {
     if (cursor >= records.size())
         return 1;
+#ifdef STUB_WITHOUT_ThirdRecord
+    if (cursor == 2) {
+        std::snprintf(message, sizeof message, "stub cannot hand out record 3");
+        return -1;
+    }
+#endif
     handedOut.clear();
     for (std::string& field : records[cursor])
         handedOut.push_back(&field[0]);

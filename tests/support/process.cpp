@@ -1,4 +1,4 @@
-#include "tests/process.h"
+#include "tests/support/process.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -64,6 +64,10 @@ ProcessResult runProcess(const std::vector<std::string>& command, const fs::path
     result.err = readFile(errPath);
     fs::remove_all(captures);
     return result;
+}
+
+fs::path pelkBinary() {
+    return PELK_BINARY;
 }
 
 std::vector<std::string> pelkCommand() {

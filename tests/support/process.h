@@ -20,6 +20,9 @@ ProcessResult runProcess(const std::vector<std::string>& command, const std::fil
 /// "wine64 /path/pelk.exe") or else the pelk of this build.
 std::vector<std::string> pelkCommand();
 
+/// The pelk of this build.
+std::filesystem::path pelkBinary();
+
 /// pelkCommand() followed by args.
 std::vector<std::string> pelkWith(const std::vector<std::string>& args);
 
