@@ -15,10 +15,10 @@ std::unique_ptr<CCode> make() {
 
 // The order is the order in which option -a compares its value.
 const TARGET_ kTargets[] = {
-    {"NRA78K0", kTargetNRA78K0, ".asm", ".inc", true, &make<CNCode>},
-    {"FASM96", kTargetFASM96, ".asm", ".inc", true, &make<CFCode>},
-    {"C", kTargetC, ".c", ".h", false, &make<CCCode>},
-    {"FCC907S", kTargetFCC907S, ".c", ".h", false, &make<CCFCode>},
+    {"NRA78K0", "NEC RA78K0 assembler", kTargetNRA78K0, ".asm", ".inc", true, &make<CNCode>},
+    {"FASM96", "Fujitsu ASM96 assembler", kTargetFASM96, ".asm", ".inc", true, &make<CFCode>},
+    {"C", "ANSI C", kTargetC, ".c", ".h", false, &make<CCCode>},
+    {"FCC907S", "Fujitsu FCC907S C", kTargetFCC907S, ".c", ".h", false, &make<CCFCode>},
 };
 
 }  // namespace

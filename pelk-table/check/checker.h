@@ -1,0 +1,31 @@
+#ifndef PELK_TABLE_CHECK_CHECKER_H
+#define PELK_TABLE_CHECK_CHECKER_H
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "codegen/targets.h"
+#include "pelk-table/check/finding.h"
+
+class CTableModel;
+
+/// How a check run is set up.
+struct CHECK_OPTIONS_ {
+    const TARGET_* target = &CTargets::defaultTarget();
+    bool machineNameGiven = false;     ///< -n given: check the generated symbols
+    bool warningsAreErrors = false;    ///< --werror
+    std::set<std::string> disabled;    ///< checks turned off with -Wno-<check>
+};
+
+/// CChecker runs every check on a model and gives the findings, ordered by
+/// their place in the file.
+class CChecker {
+public:
+    static std::vector<FINDING_> run(const CTableModel& model, const CHECK_OPTIONS_& options);
+
+    /// True when a finding is an error.
+    static bool hasErrors(const std::vector<FINDING_>& findings);
+};
+
+#endif

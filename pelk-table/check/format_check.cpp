@@ -1,0 +1,225 @@
+#include "pelk-table/check/format_check.h"
+
+#include <string>
+
+#include "codegen/code.h"
+#include "pelk-table/check/check_context.h"
+#include "pelk-table/model/table_model.h"
+
+namespace {
+
+const char kFormat[] = "table-format";
+const char kEncoding[] = "encoding";
+const char kBom[] = "\xEF\xBB\xBF";
+
+typedef CTableFile::SPLIT_ERROR_ SPLIT_ERROR_;
+
+// The file is UTF-16 when it begins with its byte-order mark, or when NUL
+// bytes stand in every other place of its first line, as they do around
+// ASCII text.
+bool looksLikeUtf16(const std::string& head) {
+    if (head.size() >= 2 && ((head[0] == '\xFF' && head[1] == '\xFE') || (head[0] == '\xFE' && head[1] == '\xFF')))
+        return true;
+    std::size_t nuls = 0;
+    const std::size_t n = head.size() < 64 ? head.size() : 64;
+    for (std::size_t i = 0; i < n; ++i)
+        nuls += head[i] == '\0';
+    return n >= 2 && nuls * 3 >= n;
+}
+
+// The length of the valid UTF-8 sequence at text[i], 0 when there is none.
+std::size_t utf8Length(const std::string& text, std::size_t i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+    if (length == 0 || i + length > text.size() || (length == 2 && c < 0xC2) || (length == 4 && c > 0xF4))
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+            return 0;
+    }
+    const unsigned char d = static_cast<unsigned char>(text[i + 1]);
+    if ((length == 3 && ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0))) ||
+        (length == 4 && ((c == 0xF0 && d < 0x90) || (c == 0xF4 && d >= 0x90))))
+        return 0;
+    return length;
+}
+
+// The byte offset of the first byte that is not valid UTF-8; npos when none.
+std::string::size_type invalidUtf8At(const std::string& text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8Length(text, i);
+        if (length == 0)
+            return i;
+        i += length;
+    }
+    return std::string::npos;
+}
+
+std::string number(long long n) {
+    return std::to_string(n);
+}
+
+}  // namespace
+
+void CFormatCheck::run(CCheckContext& context) {
+    if (!checkEncoding(context))
+        return;
+    checkSplit(context);
+    checkRecords(context);
+    checkLimits(context);
+    checkUtf8Names(context);
+}
+
+// False when the file is not 8-bit text at all, and nothing more can be said.
+bool CFormatCheck::checkEncoding(CCheckContext& context) {
+    const CTableModel& model = context.model;
+    const std::string& head = model.file().head();
+    const PLACE_ start{1, 1, "A1"};
+    if (looksLikeUtf16(head)) {
+        context.add(kEncoding, start, "the file is UTF-16 text, which pelk cannot read; save it as UTF-8 or ASCII");
+        return false;
+    }
+    if (head.compare(0, 3, kBom) == 0) {
+        const bool hidesHeader = model.layout().headerRecord < 0;
+        context.add(kEncoding, start,
+                    hidesHeader ? "the file begins with a UTF-8 byte-order mark, so its first field is not \"START\" "
+                                  "and pelk finds no header; save the file without the mark"
+                                : "the file begins with a UTF-8 byte-order mark, which pelk takes as part of the "
+                                  "first field; save the file without it");
+    }
+    return true;
+}
+
+void CFormatCheck::checkSplit(CCheckContext& context) {
+    const std::vector<CTableFile::RECORD_>& records = context.model.file().records();
+    for (const SPLIT_ERROR_& error : context.model.file().errors()) {
+        // The error lies in the field the broken record was reading.
+        PLACE_ at{error.line, error.column, ""};
+        if (error.record >= 0 && error.record < static_cast<int>(records.size()))
+            at.cell = CTableModel::cellName(error.record, static_cast<int>(records[static_cast<size_t>(error.record)].fields.size()));
+        else if (error.record >= 0)
+            at.cell = CTableModel::cellName(error.record, 0);
+        switch (error.kind) {
+        case SPLIT_ERROR_::kCannotOpen:
+            context.add(kFormat, PLACE_(), "cannot open the file");
+            break;
+        case SPLIT_ERROR_::kEmptyFile:
+            context.add(kFormat, PLACE_{1, 1, ""}, "the file is empty; a table needs at least its \"START\" header");
+            break;
+        case SPLIT_ERROR_::kSyntax:
+            context.add(kFormat, at,
+                        "a field holds two runs of text, the second beginning \"" + error.text +
+                            "\": a double quote in the middle of a field, or a lone carriage return, splits it; "
+                            "pelk refuses the file");
+            break;
+        case SPLIT_ERROR_::kMissingLineEnd:
+            context.add(kFormat, at, "the last record does not end with a line end; pelk refuses the file");
+            break;
+        case SPLIT_ERROR_::kFieldTooLong:
+            context.add(kFormat, at, "a field is longer than 255 bytes");
+            break;
+        case SPLIT_ERROR_::kNulCharacter:
+            context.add(kEncoding, at, "the file holds a NUL byte; it is not a text file pelk can read");
+            break;
+        case SPLIT_ERROR_::kReadError:
+            context.add(kFormat, at, "the file cannot be read to its end");
+            break;
+        }
+    }
+}
+
+void CFormatCheck::checkRecords(CCheckContext& context) {
+    const CTableModel& model = context.model;
+    const CSTTable& table = model.table();
+    const bool bomHidesHeader = model.file().head().compare(0, 3, kBom) == 0;
+    for (const TABLE_PROBLEM_& problem : model.problems()) {
+        const std::string state = problem.state >= 0 ? "state " + number(problem.state) : std::string();
+        const std::string counts = number(problem.count) + " field" + (problem.count == 1 ? "" : "s");
+        switch (problem.kind) {
+        case TABLE_PROBLEM_::kFirstRecordMissing:
+        case TABLE_PROBLEM_::kRecordFailure:
+            context.add(kFormat, PLACE_(), "the records of the file cannot be read");
+            break;
+        case TABLE_PROBLEM_::kNoHeader:
+            if (!bomHidesHeader)
+                context.add(kFormat, PLACE_{1, 1, ""},
+                            "no header: no field of the file is exactly \"START\" (case matters, and so do blanks)");
+            break;
+        case TABLE_PROBLEM_::kFieldCountDiffers:
+            context.add(kFormat, model.place(problem.record, 0),
+                        "the record of " + state + " has " + counts + ", the first state record " +
+                            number(problem.expected) + (problem.count == 1 ? "; an empty line after the table?" : ""));
+            break;
+        case TABLE_PROBLEM_::kTooFewForState:
+            context.add(kFormat, model.place(problem.record, 0),
+                        "the record of " + state + " has " + counts + ", too few for a state's name and number (" +
+                            number(problem.expected) + " needed)");
+            break;
+        case TABLE_PROBLEM_::kFewerCellsThanEvents:
+            context.add(kFormat, model.place(problem.record, problem.count),
+                        "the record of " + state + " has " + counts + ", too few for a cell for each of the " +
+                            number(table.eventCount()) + " events (" + number(problem.expected) + " needed)");
+            break;
+        case TABLE_PROBLEM_::kStateNumber:
+            context.add(kFormat, model.place(problem.record, problem.field),
+                        "state number " + CCheckContext::quoted(problem.text) + " should be " + number(problem.state) +
+                            ", the position of " + CCheckContext::quoted(table.stateName(problem.state)) +
+                            " after the header");
+            break;
+        case TABLE_PROBLEM_::kCellEmpty:
+            context.add(kFormat, model.place(problem.record, problem.field),
+                        "the cell of " + state + ", event " + CCheckContext::quoted(table.eventName(problem.event)) +
+                            (problem.text.find('/') == std::string::npos
+                                 ? " is empty; write a next state, or '-' for none"
+                                 : " has no next state before '/'; write one, or '-' for none"));
+            break;
+        case TABLE_PROBLEM_::kCellNotNumber:
+            context.add(kFormat, model.place(problem.record, problem.field),
+                        "the cell " + CCheckContext::quoted(problem.text) + " of " + state + ", event " +
+                            CCheckContext::quoted(table.eventName(problem.event)) +
+                            " does not begin with a state number, '-' or '*'");
+            break;
+        case TABLE_PROBLEM_::kCellNumberTooLarge:
+            context.add(kFormat, model.place(problem.record, problem.field),
+                        "the next state of the cell " + CCheckContext::quoted(problem.text) + " of " + state +
+                            " does not fit 32 bits");
+            break;
+        }
+    }
+}
+
+void CFormatCheck::checkLimits(CCheckContext& context) {
+    const CTableModel& model = context.model;
+    const int states = model.table().stateCount();
+    const int events = model.table().eventCount();
+    if (states > CCode::kMaxStates)
+        context.add(kFormat, model.stateNamePlace(CCode::kMaxStates),
+                    number(states) + " states; a generated machine holds at most " + number(CCode::kMaxStates) +
+                        ", and this is state " + number(CCode::kMaxStates));
+    if (events > CCode::kMaxEvents)
+        context.add(kFormat, model.eventPlace(CCode::kMaxEvents),
+                    number(events) + " events; a generated machine takes at most " + number(CCode::kMaxEvents) +
+                        ", and this is event " + number(CCode::kMaxEvents));
+}
+
+void CFormatCheck::checkUtf8Names(CCheckContext& context) {
+    const CTableModel& model = context.model;
+    const CSTTable& table = model.table();
+    const auto check = [&context](const std::string& what, const std::string& name, const PLACE_& place) {
+        const std::string::size_type at = invalidUtf8At(name);
+        if (at == std::string::npos)
+            return;
+        context.add(kEncoding, place,
+                    what + " " + CCheckContext::quoted(name) + " is not valid UTF-8 (at its byte " + number(at + 1) +
+                        "); save the file as UTF-8");
+    };
+    for (int e = 0; e < table.eventCount(); ++e)
+        check("the event name", table.eventName(e), model.eventPlace(e));
+    for (int s = 0; s < table.stateCount(); ++s) {
+        check("the state name", table.stateName(s), model.stateNamePlace(s));
+        for (int e = 0; e < table.eventCount(); ++e) {
+            for (const std::string& action : *table.cellActions(e, s))
+                check("the action name", action, model.cellPlace(s, e));
+        }
+    }
+}

@@ -1,0 +1,96 @@
+#include "pelk-table/check/graph_check.h"
+
+#include <string>
+
+#include "pelk-table/check/check_context.h"
+#include "pelk-table/model/table_model.h"
+
+namespace {
+typedef CCheckContext C;
+}  // namespace
+
+std::vector<bool> CGraphCheck::reachable(const CSTTable& table) {
+    const int states = table.stateCount();
+    std::vector<bool> reached(static_cast<size_t>(states), false);
+    if (states == 0)
+        return reached;
+    std::vector<int> pending{0};
+    reached[0] = true;
+    while (!pending.empty()) {
+        const int s = pending.back();
+        pending.pop_back();
+        for (int e = 0; e < table.eventCount(); ++e) {
+            const int next = table.nextState(e, s);
+            if (next >= 0 && next < states && !reached[static_cast<size_t>(next)]) {
+                reached[static_cast<size_t>(next)] = true;
+                pending.push_back(next);
+            }
+        }
+    }
+    return reached;
+}
+
+bool CGraphCheck::isTrap(const CSTTable& table, int s) {
+    for (int e = 0; e < table.eventCount(); ++e) {
+        const int next = table.nextState(e, s);
+        if (next >= 0 && next != s)
+            return false;
+    }
+    return true;
+}
+
+bool CGraphCheck::isUnused(const CSTTable& table, int e) {
+    for (int s = 0; s < table.stateCount(); ++s) {
+        if (table.nextState(e, s) >= 0)
+            return false;
+        for (const std::string& action : *table.cellActions(e, s)) {
+            if (!table.isNopAction(action))
+                return false;
+        }
+    }
+    return true;
+}
+
+void CGraphCheck::run(CCheckContext& context) {
+    const CTableModel& model = context.model;
+    const CSTTable& table = model.table();
+    const int states = table.stateCount();
+    const int events = table.eventCount();
+    for (int s = 0; s < states; ++s) {
+        for (int e = 0; e < events; ++e) {
+            const int next = table.nextState(e, s);
+            if (next < states)
+                continue;
+            context.add("next-state-range", model.cellPlace(s, e),
+                        "next state " + std::to_string(next) + " of state " + C::quoted(table.stateName(s)) +
+                            ", event " + C::quoted(table.eventName(e)) + " is past the last state, " +
+                            std::to_string(states - 1) + ": the generated machine stores " + std::to_string(next) +
+                            " and its next event jumps through the vector table past its end");
+        }
+    }
+    const std::vector<bool> reached = reachable(table);
+    for (int s = 1; s < states; ++s) {
+        if (!reached[static_cast<size_t>(s)])
+            context.add("unreachable-state", model.stateNamePlace(s),
+                        "state " + std::to_string(s) + " " + C::quoted(table.stateName(s)) +
+                            " cannot be reached from state 0");
+    }
+    if (events > 0) {
+        for (int s = 0; s < states; ++s) {
+            if (!isTrap(table, s))
+                continue;
+            FINDING_& finding = context.add("trap-state", model.stateNamePlace(s),
+                                            "no transition leaves state " + std::to_string(s) + " " +
+                                                C::quoted(table.stateName(s)));
+            C::note(finding, model.stateNamePlace(s), "intended as a final state?");
+        }
+    }
+    if (states > 0) {
+        for (int e = 0; e < events; ++e) {
+            if (isUnused(table, e))
+                context.add("unused-event", model.eventPlace(e),
+                            "event " + std::to_string(e) + " " + C::quoted(table.eventName(e)) +
+                                " does nothing in any state: no transition, no action");
+        }
+    }
+}

@@ -1,0 +1,20 @@
+#ifndef PELK_TABLE_CHECK_NAME_CHECK_H
+#define PELK_TABLE_CHECK_NAME_CHECK_H
+
+class CCheckContext;
+
+/// CNameCheck finds names that the generated code of the target cannot take:
+/// duplicates, invalid symbols, collisions with the generated symbols and
+/// with one another, and rows too large for the assembler dispatchers.
+class CNameCheck {
+public:
+    static void run(CCheckContext& context);
+
+private:
+    static void checkDuplicates(CCheckContext& context);
+    static void checkIdentifiers(CCheckContext& context);
+    static void checkCollisions(CCheckContext& context);
+    static void checkRowSize(CCheckContext& context);
+};
+
+#endif

@@ -1,0 +1,157 @@
+#include "pelk-table/check/target_symbols.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+#include <utility>
+
+namespace {
+
+const std::set<std::string> kCKeywords = {
+    "auto",     "break",  "case",    "char",   "const",    "continue", "default",  "do",
+    "double",   "else",   "enum",    "extern", "float",    "for",      "goto",     "if",
+    "inline",   "int",    "long",    "register", "restrict", "return", "short",    "signed",
+    "sizeof",   "static", "struct",  "switch", "typedef",  "union",    "unsigned", "void",
+    "volatile", "while",  "_Bool",   "_Complex", "_Imaginary",
+};
+
+// Registers and directives of the RA78K0 assembler, in capitals; the
+// assembler reads them in either case. Instruction mnemonics are left out:
+// the generated code uses names only as equ labels and operands, where the
+// assembler tells a mnemonic from a symbol.
+const std::set<std::string> kRa78k0Registers = {
+    "A",  "X",  "B",  "C",  "D",  "E",  "H",  "L",  "AX", "BC", "DE", "HL", "RP0", "RP1", "RP2", "RP3",
+    "R0", "R1", "R2", "R3", "R4", "R5", "R6", "R7", "PSW", "SP", "CY", "PC", "RB0", "RB1", "RB2", "RB3",
+};
+const std::set<std::string> kRa78k0Directives = {
+    "NAME", "PUBLIC", "EXTRN", "EXTBIT", "EQU",  "SET",  "DSEG", "CSEG",  "BSEG",    "ORG",
+    "DS",   "DB",     "DW",    "DBIT",   "END",  "MACRO", "ENDM", "IF",   "ELSE",    "ENDIF",
+};
+
+// Registers and directives of the ASM96 assembler, in capitals.
+const std::set<std::string> kAsm96Registers = {
+    "A", "T", "EP", "IX", "SP", "PC", "PS", "RP", "CCR", "R0", "R1", "R2", "R3", "R4", "R5", "R6", "R7",
+};
+const std::set<std::string> kAsm96Directives = {
+    "NAME", "PUBLIC", "EXTRN", "EQU", "DSEG", "CSEG", "ENDS", "RB", "RW", "DB", "DW", "END", "ORG",
+};
+
+bool isLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool isDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string upper(const std::string& text) {
+    std::string result = text;
+    for (char& c : result) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return result;
+}
+
+// "'\t'" for a control byte, "'x'" for a printable one, the byte value else.
+std::string describe(unsigned char c) {
+    static const char kHex[] = "0123456789ABCDEF";
+    if (c == ' ')
+        return "a space";
+    if (c >= 0x21 && c < 0x7F)
+        return std::string("'") + static_cast<char>(c) + "'";
+    return std::string("the byte 0x") + kHex[c >> 4] + kHex[c & 15];
+}
+
+}  // namespace
+
+CTargetSymbols::CTargetSymbols(const TARGET_& target, std::string machineName)
+    : m_target(target), m_machine(std::move(machineName)) {}
+
+std::string CTargetSymbols::constantName(const std::string& name) const {
+    return m_target.isAssembler ? name : upper(name);
+}
+
+// C: a letter or "_", then letters, digits and "_". The assemblers also take
+// "?" and "@" wherever a letter stands.
+std::string CTargetSymbols::whyInvalid(const std::string& symbol) const {
+    if (symbol.empty())
+        return "is empty";
+    const bool assembler = m_target.isAssembler;
+    for (std::size_t i = 0; i < symbol.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(symbol[i]);
+        const bool ok = isLetter(c) || isDigit(c) || c == '_' || (assembler && (c == '?' || c == '@'));
+        if (!ok)
+            return "holds " + describe(c) + ", which no " + m_target.title + " symbol can hold";
+    }
+    if (isDigit(static_cast<unsigned char>(symbol[0])))
+        return "begins with a digit";
+    std::string what;
+    if (isReservedWord(symbol, what))
+        return "is " + what;
+    return std::string();
+}
+
+bool CTargetSymbols::isReservedWord(const std::string& symbol, std::string& what) const {
+    if (!m_target.isAssembler) {
+        if (kCKeywords.count(symbol) != 0) {
+            what = "a C keyword";
+            return true;
+        }
+        return false;
+    }
+    const bool ra78k0 = m_target.kind == kTargetNRA78K0;
+    const std::string word = upper(symbol);
+    if ((ra78k0 ? kRa78k0Registers : kAsm96Registers).count(word) != 0) {
+        what = std::string("a register of the ") + m_target.title;
+        return true;
+    }
+    if ((ra78k0 ? kRa78k0Directives : kAsm96Directives).count(word) != 0) {
+        what = std::string("a directive of the ") + m_target.title;
+        return true;
+    }
+    return false;
+}
+
+std::string CTargetSymbols::generatedSymbol(const std::string& symbol, int stateCount, int eventCount) const {
+    if (m_machine.empty())
+        return std::string();
+    const std::string& m = m_machine;
+    const std::pair<std::string, const char*> fixed[] = {
+        {"init_" + m + "fsm", "the init routine"},
+        {m + "fsm", "the machine routine"},
+        {"get_" + m + "state", "the get-state routine"},
+        {m + "state", "the state variable"},
+        {"stt_" + m, "the vector table"},
+    };
+    for (const auto& each : fixed) {
+        if (symbol == each.first)
+            return std::string(each.second) + " " + each.first;
+    }
+    if (m_target.isAssembler) {
+        for (const char* prefix : {"n_", "cs_", "ds_"}) {
+            if (symbol == prefix + m + "fsm")
+                return std::string(prefix[0] == 'n' ? "the module name " : "the segment ") + symbol;
+        }
+    } else if (symbol == "pfn_drv" || symbol == "uc_event") {
+        return std::string(symbol == "pfn_drv" ? "the vector table's type " : "the machine routine's parameter ") +
+               symbol;
+    }
+    // A cell routine: M_on<event>at<state>, plain decimal.
+    const std::string prefix = m + "_on";
+    if (symbol.compare(0, prefix.size(), prefix) != 0)
+        return std::string();
+    const std::string rest = symbol.substr(prefix.size());
+    const std::string::size_type at = rest.find("at");
+    if (at == std::string::npos || at == 0 || at + 2 >= rest.size())
+        return std::string();
+    const std::string e = rest.substr(0, at);
+    const std::string s = rest.substr(at + 2);
+    const auto plain = [](const std::string& digits) {
+        return digits.size() <= 9 && std::all_of(digits.begin(), digits.end(), [](char c) { return isDigit(static_cast<unsigned char>(c)); }) &&
+               (digits.size() == 1 || digits[0] != '0');
+    };
+    if (!plain(e) || !plain(s) || std::stoi(e) >= eventCount || std::stoi(s) >= stateCount)
+        return std::string();
+    return "the cell routine " + symbol;
+}

@@ -1,0 +1,39 @@
+#include "pelk-table/cli/tool_options.h"
+
+#include <iostream>
+
+#include "pelk-table/model/table_model.h"
+
+void CToolOptions::addTableOptions(CLI::App& command) {
+    command
+        .add_option_function<std::string>(
+            "-a,--target",
+            [this](const std::string& name) {
+                if (!CTargets::byName(name))
+                    throw CLI::ValidationError("--target", "'" + name + "' is not a target (NRA78K0, FASM96, C, FCC907S)");
+                m_targetName = name;
+            },
+            "target as pelk -a takes it: NRA78K0 (default), FASM96, C, FCC907S; case is ignored")
+        ->type_name("TARGET");
+    command
+        .add_option_function<std::string>(
+            "-n,--name",
+            [this](const std::string& name) {
+                m_machineName = name;
+                m_nameGiven = true;
+            },
+            "machine name, as pelk -n takes it")
+        ->type_name("NAME");
+}
+
+const TARGET_& CToolOptions::target() const {
+    const TARGET_* target = CTargets::byName(m_targetName);
+    return target ? *target : CTargets::defaultTarget();
+}
+
+bool CToolOptions::load(CTableModel& model) {
+    if (model.load())
+        return true;
+    std::cerr << "pelk-table: cannot open " << model.path() << std::endl;
+    return false;
+}

@@ -1,0 +1,38 @@
+#ifndef PELK_TABLE_CLI_TOOL_OPTIONS_H
+#define PELK_TABLE_CLI_TOOL_OPTIONS_H
+
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "codegen/targets.h"
+
+class CTableModel;
+
+/// CToolOptions holds what several subcommands share: the target (-a), the
+/// machine name (-n), and the reading of a table with its report of a file
+/// that cannot be opened.
+class CToolOptions {
+public:
+    /// Adds -a/--target and -n/--name to command.
+    void addTableOptions(CLI::App& command);
+
+    /// The target chosen with -a (RA78K0 without it).
+    const TARGET_& target() const;
+    const std::string& machineName() const { return m_machineName; }
+    bool machineNameGiven() const { return m_nameGiven; }
+
+    /// Loads model; false after "pelk-table: cannot open FILE" on standard
+    /// error.
+    static bool load(CTableModel& model);
+
+    /// The exit statuses of every subcommand.
+    enum Status { kClean = 0, kFindings = 1, kUsage = 2 };
+
+private:
+    std::string m_targetName = "NRA78K0";
+    std::string m_machineName;
+    bool m_nameGiven = false;
+};
+
+#endif

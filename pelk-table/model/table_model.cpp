@@ -1,0 +1,69 @@
+#include "pelk-table/model/table_model.h"
+
+#include <utility>
+
+CTableModel::CTableModel(std::string path, std::string machineName)
+    : m_path(std::move(path)), m_table(machineName.c_str(), nullptr) {}
+
+bool CTableModel::load() {
+    const bool split = m_file.read(m_path);
+    if (!split && !m_file.errors().empty() && m_file.errors()[0].kind == CTableFile::SPLIT_ERROR_::kCannotOpen)
+        return false;
+    CTableReader reader(m_file, *this);
+    reader.readRecords(m_table);
+    m_layout = reader.layout();
+    return true;
+}
+
+// A problem in a record the splitter could not split is that record's syntax
+// error, already known; an empty file has no header for the same reason.
+bool CTableModel::report(const TABLE_PROBLEM_& problem) {
+    const std::vector<CTableFile::RECORD_>& records = m_file.records();
+    const bool broken = problem.record >= 0 && problem.record < static_cast<int>(records.size()) &&
+                        records[static_cast<size_t>(problem.record)].broken;
+    const bool nothingRead = records.empty() && !m_file.errors().empty();
+    if (!broken && !nothingRead)
+        m_problems.push_back(problem);
+    return true;
+}
+
+PLACE_ CTableModel::place(int record, int field) const {
+    PLACE_ place;
+    const std::vector<CTableFile::RECORD_>& records = m_file.records();
+    if (record < 0 || record >= static_cast<int>(records.size()))
+        return place;
+    const std::vector<CTableFile::FIELD_>& fields = records[static_cast<size_t>(record)].fields;
+    if (fields.empty())
+        return place;
+    if (field < 0)
+        field = 0;
+    if (field >= static_cast<int>(fields.size()))
+        field = static_cast<int>(fields.size()) - 1;
+    place.line = fields[static_cast<size_t>(field)].line;
+    place.column = fields[static_cast<size_t>(field)].column;
+    place.cell = cellName(record, field);
+    return place;
+}
+
+PLACE_ CTableModel::stateNamePlace(int s) const {
+    if (s < 0 || s >= static_cast<int>(m_layout.stateRecords.size()))
+        return PLACE_();
+    return place(m_layout.stateRecords[static_cast<size_t>(s)], m_layout.keyColumn);
+}
+
+PLACE_ CTableModel::cellPlace(int s, int e) const {
+    if (s < 0 || s >= static_cast<int>(m_layout.stateRecords.size()))
+        return PLACE_();
+    return place(m_layout.stateRecords[static_cast<size_t>(s)], m_layout.keyColumn + 2 + e);
+}
+
+PLACE_ CTableModel::eventPlace(int e) const {
+    return place(m_layout.headerRecord, m_layout.keyColumn + 2 + e);
+}
+
+std::string CTableModel::cellName(int record, int field) {
+    std::string letters;
+    for (int n = field + 1; n > 0; n = (n - 1) / 26)
+        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+    return letters + std::to_string(record + 1);
+}

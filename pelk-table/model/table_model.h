@@ -1,0 +1,63 @@
+#ifndef PELK_TABLE_MODEL_TABLE_MODEL_H
+#define PELK_TABLE_MODEL_TABLE_MODEL_H
+
+#include <string>
+#include <vector>
+
+#include "table/st_table.h"
+#include "table/table_file.h"
+#include "table/table_listener.h"
+#include "table/table_reader.h"
+
+/// A place in the table file: line and byte column, both from 1 (0 when
+/// the place is the whole file), and the spreadsheet cell in A1 notation.
+struct PLACE_ {
+    int line = 0;
+    int column = 0;
+    std::string cell;
+};
+
+/// CTableModel is the table as pelk-table sees it: read once, through the
+/// same splitter and the same reader as pelk, with the place of every record
+/// and field, and every problem found on the way.
+class CTableModel : private CTableListener {
+public:
+    /// path names the file; machineName is the -n name (may be empty).
+    CTableModel(std::string path, std::string machineName);
+
+    /// Reads the file. False when it could not be opened.
+    bool load();
+
+    const std::string& path() const { return m_path; }
+    const CSTTable& table() const { return m_table; }
+    const CTableFile& file() const { return m_file; }
+    const TABLE_LAYOUT_& layout() const { return m_layout; }
+    /// The reader's problems, in file order; none for a record the splitter
+    /// already found broken.
+    const std::vector<TABLE_PROBLEM_>& problems() const { return m_problems; }
+    /// True when pelk would refuse the file before generating.
+    bool hasFormatErrors() const { return !m_problems.empty() || !m_file.errors().empty(); }
+
+    /// The place of field `field` of record `record`; a field past the end
+    /// of its record is placed at the record's last field.
+    PLACE_ place(int record, int field) const;
+    /// The place of state s's name, of its cell for event e, of event e's
+    /// name in the header.
+    PLACE_ stateNamePlace(int s) const;
+    PLACE_ cellPlace(int s, int e) const;
+    PLACE_ eventPlace(int e) const;
+
+    /// The spreadsheet name of a field: column letters, then record + 1.
+    static std::string cellName(int record, int field);
+
+private:
+    bool report(const TABLE_PROBLEM_& problem) override;
+
+    std::string m_path;
+    CSTTable m_table;
+    CTableFile m_file;
+    TABLE_LAYOUT_ m_layout;
+    std::vector<TABLE_PROBLEM_> m_problems;
+};
+
+#endif

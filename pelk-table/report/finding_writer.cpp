@@ -1,0 +1,134 @@
+#include "pelk-table/report/finding_writer.h"
+
+#include <nlohmann/json.hpp>
+
+#include "pelk-table/check/check_list.h"
+
+namespace {
+
+using nlohmann::json;
+
+const char* severityName(FINDING_::Severity severity) {
+    return severity == FINDING_::kError ? "error" : "warning";
+}
+
+std::string where(const std::string& file, const PLACE_& place) {
+    if (place.line <= 0)
+        return file;
+    return file + ":" + std::to_string(place.line) + ":" + std::to_string(place.column);
+}
+
+// A relative URI reference for a path: unreserved bytes and "/" stay, every
+// other byte is percent-encoded.
+std::string uriOf(const std::string& path) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string uri;
+    for (char c : path) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
+            c == '-' || c == '.' || c == '_' || c == '~' || c == '/')
+            uri += c;
+        else
+            uri += std::string("%") + kHex[byte >> 4] + kHex[byte & 15];
+    }
+    return uri;
+}
+
+json sarifLocation(const std::string& file, const PLACE_& place, const std::string& message) {
+    json physical = {{"artifactLocation", {{"uri", uriOf(file)}}}};
+    if (place.line > 0)
+        physical["region"] = {{"startLine", place.line}, {"startColumn", place.column}};
+    json location = {{"physicalLocation", physical}};
+    if (!message.empty())
+        location["message"] = {{"text", message}};
+    return location;
+}
+
+// nlohmann's dump refuses text that is not UTF-8; such bytes are replaced.
+std::string dumped(const json& value) {
+    return value.dump(2, ' ', false, json::error_handler_t::replace);
+}
+
+}  // namespace
+
+void CFindingWriter::writeText(std::ostream& out, const std::vector<FILE_FINDINGS_>& files) {
+    for (const FILE_FINDINGS_& file : files) {
+        for (const FINDING_& finding : file.findings) {
+            out << where(file.file, finding.place) << ": " << severityName(finding.severity) << ": "
+                << finding.message << " [" << finding.check << "]\n";
+            for (const NOTE_& note : finding.notes)
+                out << where(file.file, note.place) << ": note: " << note.message << "\n";
+        }
+    }
+    out.flush();
+}
+
+void CFindingWriter::writeJson(std::ostream& out, const std::vector<FILE_FINDINGS_>& files) {
+    json all = json::array();
+    for (const FILE_FINDINGS_& file : files) {
+        for (const FINDING_& finding : file.findings) {
+            json notes = json::array();
+            for (const NOTE_& note : finding.notes)
+                notes.push_back({{"line", note.place.line},
+                                 {"column", note.place.column},
+                                 {"cell", note.place.cell},
+                                 {"message", note.message}});
+            all.push_back({{"file", file.file},
+                           {"line", finding.place.line},
+                           {"column", finding.place.column},
+                           {"cell", finding.place.cell},
+                           {"severity", severityName(finding.severity)},
+                           {"check", finding.check},
+                           {"message", finding.message},
+                           {"notes", notes}});
+        }
+    }
+    out << dumped(all) << "\n";
+    out.flush();
+}
+
+void CFindingWriter::writeSarif(std::ostream& out, const std::vector<FILE_FINDINGS_>& files) {
+    json rules = json::array();
+    for (int i = 0; i < CCheckList::count(); ++i) {
+        const CHECK_& check = CCheckList::at(i);
+        rules.push_back({{"id", check.name},
+                         {"name", check.name},
+                         {"shortDescription", {{"text", check.description}}},
+                         {"fullDescription", {{"text", check.description}}},
+                         {"defaultConfiguration", {{"level", severityName(check.severity)}}}});
+    }
+    json results = json::array();
+    for (const FILE_FINDINGS_& file : files) {
+        for (const FINDING_& finding : file.findings) {
+            int ruleIndex = 0;
+            while (ruleIndex < CCheckList::count() && finding.check != CCheckList::at(ruleIndex).name)
+                ++ruleIndex;
+            json result = {{"ruleId", finding.check},
+                           {"ruleIndex", ruleIndex},
+                           {"level", severityName(finding.severity)},
+                           {"message", {{"text", finding.message}}},
+                           {"locations", json::array({sarifLocation(file.file, finding.place, std::string())})}};
+            if (!finding.notes.empty()) {
+                json related = json::array();
+                int id = 0;
+                for (const NOTE_& note : finding.notes) {
+                    json location = sarifLocation(file.file, note.place, note.message);
+                    location["id"] = id++;
+                    related.push_back(location);
+                }
+                result["relatedLocations"] = related;
+            }
+            results.push_back(result);
+        }
+    }
+    json log = {{"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},
+                {"version", "2.1.0"},
+                {"runs", json::array({{{"tool", {{"driver", {{"name", "pelk-table"},
+                                                              {"version", PELK_VERSION},
+                                                              {"semanticVersion", PELK_VERSION ".0"},
+                                                              {"rules", rules}}}}},
+                                       {"columnKind", "unicodeCodePoints"},
+                                       {"results", results}}})}};
+    out << dumped(log) << "\n";
+    out.flush();
+}

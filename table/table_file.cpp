@@ -1,0 +1,100 @@
+#include "table/table_file.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "tsv_parser.h"
+#include "tsv_scanner.h"
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+bool CTableFile::read(const std::string& path) {
+    m_records.clear();
+    m_errors.clear();
+    m_building = RECORD_();
+    m_head.clear();
+    // Binary, as the scanner reads bytes; CR LF is its own affair.
+    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(path.c_str(), "rb"));
+    if (!in) {
+        m_errors.push_back({SPLIT_ERROR_::kCannotOpen, -1, 0, 0, std::string()});
+        return false;
+    }
+    char head[4096];
+    m_head.assign(head, std::fread(head, 1, sizeof head, in.get()));
+    std::rewind(in.get());
+
+    // The scanner is large (its buffer); it lives on the heap.
+    std::unique_ptr<CTsvScanner> scanner(new CTsvScanner());
+    scanner->start(in.get(), CTsvScanner::kDefaultReadSize);
+    scanner->echoQuotedLineFeeds(false);
+    CTsvParser parser(*scanner, *this);
+    const CTsvParser::Result result = parser.parse();
+    if (m_head.empty()) {
+        m_errors.assign(1, {SPLIT_ERROR_::kEmptyFile, -1, 1, 1, std::string()});
+        return false;
+    }
+    if (result == CTsvParser::SCANNER_ERROR) {
+        SPLIT_ERROR_::Kind kind = SPLIT_ERROR_::kReadError;
+        if (scanner->failure() == CTsvScanner::FIELD_TOO_LONG)
+            kind = SPLIT_ERROR_::kFieldTooLong;
+        else if (scanner->failure() == CTsvScanner::NUL_CHARACTER)
+            kind = SPLIT_ERROR_::kNulCharacter;
+        const bool inField = kind == SPLIT_ERROR_::kFieldTooLong;
+        m_errors.push_back({kind, static_cast<int>(m_records.size()), inField ? scanner->tokenLine() : scanner->line(),
+                            inField ? scanner->tokenColumn() : scanner->column(), std::string()});
+        // What was read of the last record is kept, marked.
+        if (!m_building.fields.empty()) {
+            m_building.broken = true;
+            m_records.push_back(std::move(m_building));
+        }
+        return false;
+    }
+    return true;
+}
+
+int CTableFile::addField(const char* text, std::size_t length, int line, int column) {
+    m_building.fields.push_back({std::string(text, length), line, column});
+    return 0;
+}
+
+int CTableFile::closeRecord() {
+    m_records.push_back(std::move(m_building));
+    m_building = RECORD_();
+    return 0;
+}
+
+bool CTableFile::skipBrokenRecord(int line, int column, const char* text) {
+    const bool atEnd = *text == '\0';
+    m_errors.push_back({atEnd ? SPLIT_ERROR_::kMissingLineEnd : SPLIT_ERROR_::kSyntax,
+                        static_cast<int>(m_records.size()), line, column, text});
+    m_building.broken = true;
+    return true;
+}
+
+int CTableFile::firstRecord(int& fieldCount, char**& fields) {
+    m_cursor = 0;
+    return nextRecord(fieldCount, fields);
+}
+
+int CTableFile::nextRecord(int& fieldCount, char**& fields) {
+    if (m_cursor >= m_records.size())
+        return 1;
+    m_handedOut.clear();
+    for (FIELD_& field : m_records[m_cursor].fields)
+        m_handedOut.push_back(&field.text[0]);
+    // A record broken before its first field still has one, empty.
+    if (m_handedOut.empty()) {
+        static char empty[1] = "";
+        m_handedOut.push_back(empty);
+    }
+    ++m_cursor;
+    fieldCount = static_cast<int>(m_handedOut.size());
+    fields = m_handedOut.data();
+    return 0;
+}
