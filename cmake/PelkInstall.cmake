@@ -79,7 +79,7 @@ install(FILES
 # Another page is one more name in this list.
 set(PELK_MAN_PAGES pelk.1)
 find_program(PELK_GZIP gzip)
-set(PELK_MAN_OUTPUTS)
+set(PELK_DOC_OUTPUTS)
 foreach(page ${PELK_MAN_PAGES})
   string(REGEX REPLACE ".*\\.([1-9])$" "\\1" section ${page})
   set(source ${PROJECT_SOURCE_DIR}/doc/${page})
@@ -92,7 +92,7 @@ foreach(page ${PELK_MAN_PAGES})
       DEPENDS ${source}
       COMMENT "Compressing the manual page ${page}"
       VERBATIM)
-    list(APPEND PELK_MAN_OUTPUTS ${compressed})
+    list(APPEND PELK_DOC_OUTPUTS ${compressed})
     install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
   else()
     message(STATUS "No gzip: ${page} is installed uncompressed")
@@ -116,6 +116,7 @@ set(PELK_MAINTAINER "The pelk developers <pelk-maintainers@users.noreply.github.
 # checker's remarks that do not apply to pelk (cmake/debian/).
 if(UNIX AND NOT APPLE)
   # The copyright file carries the holder and the text of LICENSE.
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
   file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
   string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" found "${license}")
   set(PELK_COPYRIGHT ${CMAKE_MATCH_1})
@@ -141,14 +142,14 @@ if(UNIX AND NOT APPLE)
     COMMAND ${PELK_GZIP} -9nc ${PROJECT_BINARY_DIR}/debian/changelog > ${changelog}
     DEPENDS ${PROJECT_BINARY_DIR}/debian/changelog
     COMMENT "Compressing the changelog")
-  list(APPEND PELK_MAN_OUTPUTS ${changelog})
+  list(APPEND PELK_DOC_OUTPUTS ${changelog})
 
   install(FILES ${PROJECT_BINARY_DIR}/debian/copyright ${changelog}
     DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/lintian-overrides
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME pelk)
 endif()
-add_custom_target(pelk_docs ALL DEPENDS ${PELK_MAN_OUTPUTS})
+add_custom_target(pelk_docs ALL DEPENDS ${PELK_DOC_OUTPUTS})
 
 set(CPACK_PACKAGE_NAME pelk)
 set(CPACK_PACKAGE_VENDOR "The pelk developers")
@@ -158,7 +159,10 @@ set(CPACK_PACKAGE_DESCRIPTION
   "pelk reads a state transition table (a TSV file) and writes a table-driven\nstate machine as RA78K0 or ASM96 assembler, ANSI C or FCC907S C source.\nIncludes the splitter library Kerrow, a CMake package with pelk_generate()\nand a pkg-config file.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The .deb installs into /usr; the Windows ZIP unpacks to bin/, lib/, share/.
+if(NOT WIN32)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+endif()
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${PELK_MAINTAINER})
