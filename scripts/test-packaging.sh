@@ -2,10 +2,14 @@
 # Checks pelk as a firmware build uses it: the install tree, the pkg-config
 # file, the CMake package with pelk_generate() (examples/cmake, with Ninja and
 # with Make), the Make example (examples/make), the man page and the Debian
-# package. As root it also installs the package into the machine, runs it from
-# another directory and removes it again.
+# package, which Debian's checker lintian must accept. As root it also
+# installs the package into the machine, runs it from another directory and
+# removes it again.
 #
-# Usage: scripts/test-packaging.sh     (build directory: $PELK_BUILD_DIR or build)
+# The package is built in a directory of its own, with the hardening flags of
+# a Debian build and without the tests.
+#
+# Usage: scripts/test-packaging.sh     (build directory: $PELK_BUILD_DIR or build-package)
 # Exits with 0 when every check passed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,9 +17,9 @@ root=$PWD
 . scripts/deps.sh
 pelk_need_build_tools
 pelk_need_packages make=make cc=gcc pkg-config=pkg-config groff=groff-base \
-    dpkg-deb=dpkg realpath=coreutils
+    dpkg-deb=dpkg realpath=coreutils gzip=gzip lintian=lintian
 
-build=$(realpath -m "${PELK_BUILD_DIR:-build}")
+build=$(realpath -m "${PELK_BUILD_DIR:-build-package}")
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/pelk-packaging.XXXXXX")
 stage=$scratch/stage
 expected=$root/tests/packaging/lamp_demo.expected
@@ -80,20 +84,31 @@ tick() {
 # --- build and install ---------------------------------------------------
 
 echo "== building in $build"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2 --target pelk Kerrow
+# What dpkg-buildflags asks for with hardening=+all (PIE is the compiler's
+# default here).
+hardening="-D_FORTIFY_SOURCE=2 -fstack-protector-strong"
+hardening_ld="-Wl,-z,relro -Wl,-z,now"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELK_BUILD_TESTS=OFF \
+    -DCMAKE_C_FLAGS="$hardening" -DCMAKE_CXX_FLAGS="$hardening" \
+    -DCMAKE_EXE_LINKER_FLAGS="$hardening_ld" -DCMAKE_SHARED_LINKER_FLAGS="$hardening_ld" >/dev/null
+cmake --build "$build" -j2
 cmake --install "$build" --prefix "$stage" >/dev/null
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
 install_tree() {
     local file
-    for file in bin/pelk lib/libKerrow.so include/Kerrow.h lib/pkgconfig/kerrow.pc \
+    for file in bin/pelk lib/pelk/libKerrow.so include/Kerrow.h lib/pkgconfig/kerrow.pc \
         lib/cmake/Pelk/PelkConfig.cmake lib/cmake/Pelk/PelkConfigVersion.cmake \
         lib/cmake/Pelk/PelkTargets.cmake lib/cmake/Pelk/PelkGenerate.cmake \
-        share/man/man1/pelk.1 share/doc/pelk/examples/lamp.tsv \
-        share/doc/pelk/examples/cmake/CMakeLists.txt share/doc/pelk/examples/make/Makefile; do
+        share/man/man1/pelk.1.gz share/doc/pelk/examples/lamp.tsv \
+        share/doc/pelk/examples/cmake/CMakeLists.txt share/doc/pelk/examples/make/Makefile \
+        share/doc/pelk/LICENSE share/doc/pelk/copyright share/doc/pelk/changelog.gz \
+        share/lintian/overrides/pelk; do
         [[ -f $stage/$file ]] || fail "missing $file"
     done
     [[ -x $stage/bin/pelk ]] || fail "bin/pelk is not executable"
+    cmp "$root/LICENSE" "$stage/share/doc/pelk/LICENSE"
+    [[ ! -e $stage/lib/libKerrow.so ]] || fail "lib/libKerrow.so outside lib/pelk"
     # The version request answers with status 1.
     local status=0
     "$stage/bin/pelk" -v >"$scratch/version.out" || status=$?
@@ -102,7 +117,7 @@ install_tree() {
 }
 check "install tree: files in place, pelk -v" install_tree
 
-# The installed pelk, moved away from the build tree, loads lib/libKerrow.so
+# The installed pelk, moved away from the build tree, loads lib/pelk/libKerrow.so
 # and generates all four targets.
 installed_pelk_runs() {
     local work=$scratch/run-installed kind
@@ -126,8 +141,11 @@ installed_pelk_runs() {
 }
 check "install tree: pelk generates every target" installed_pelk_runs
 
+# The page is compressed as Debian wants it: gzip -9n, no name, no time stamp.
 man_page() {
-    local page=$stage/share/man/man1/pelk.1 section
+    local page=$scratch/pelk.1 section
+    gzip -9nc "$root/doc/pelk.1" | cmp - "$stage/share/man/man1/pelk.1.gz"
+    zcat "$stage/share/man/man1/pelk.1.gz" >"$page"
     groff -man -ww -z -Tutf8 "$page" 2>"$scratch/groff.err"
     [[ ! -s $scratch/groff.err ]] || { cat "$scratch/groff.err"; fail "groff warnings"; }
     for section in NAME SYNOPSIS OPTIONS "TABLE FORMAT" "EXIT STATUS" EXAMPLES; do
@@ -249,14 +267,36 @@ debian_package() {
     dpkg-deb -I "${found[0]}"
     dpkg-deb -c "${found[0]}" >"$scratch/deb-contents"
     local file
-    for file in ./usr/bin/pelk ./usr/lib/libKerrow.so ./usr/include/Kerrow.h \
+    for file in ./usr/bin/pelk ./usr/lib/pelk/libKerrow.so ./usr/include/Kerrow.h \
         ./usr/lib/pkgconfig/kerrow.pc ./usr/lib/cmake/Pelk/PelkConfig.cmake \
-        ./usr/share/man/man1/pelk.1 ./usr/share/doc/pelk/examples/lamp.tsv; do
+        ./usr/share/man/man1/pelk.1.gz ./usr/share/doc/pelk/examples/lamp.tsv \
+        ./usr/share/doc/pelk/LICENSE ./usr/share/doc/pelk/copyright \
+        ./usr/share/doc/pelk/changelog.gz ./usr/share/lintian/overrides/pelk; do
         grep -q " $file\$" "$scratch/deb-contents" || fail "package lacks $file"
     done
+    dpkg-deb --fsys-tarfile "${found[0]}" | tar -xO ./usr/share/doc/pelk/LICENSE | cmp - "$root/LICENSE"
+    # The package, its changelog and the project carry one version.
+    [[ $(dpkg-deb -f "${found[0]}" Version) == "$version" ]] || fail "package version is not $version"
+    dpkg-deb --fsys-tarfile "${found[0]}" | tar -xO ./usr/share/doc/pelk/changelog.gz | zcat \
+        | head -n 1 | grep -q "^pelk ($version) " || fail "changelog does not begin with $version"
 }
 check "Debian package: cpack -G DEB, contents" debian_package
 [[ -f $scratch/deb-path ]] && deb=$(cat "$scratch/deb-path")
+
+# Not a single remark: the warnings the package overrides (with their
+# reasons, in cmake/debian/lintian-overrides) are not shown, and no error or
+# other warning may be left. (--show-overrides would make the overridden ones
+# count as failures.)
+debian_lintian() {
+    [[ -n $deb ]] || fail "no package"
+    local status=0
+    # Its scratch files (it leaves some behind) go with ours.
+    TMPDIR=$scratch lintian --fail-on error,warning "$deb" >"$scratch/lintian.out" || status=$?
+    cat "$scratch/lintian.out"
+    [[ $status -eq 0 ]] || fail "lintian exited with $status"
+    [[ ! -s $scratch/lintian.out ]] || fail "lintian has remarks"
+}
+check "Debian package: lintian accepts it" debian_lintian
 
 if [[ $(id -u) -ne 0 ]]; then
     echo "skipped installing the Debian package (not root)"
@@ -288,7 +328,8 @@ else
             examples/cmake/lampact.c examples/cmake/main.c
         run_demo ./lamp_demo
         [[ $(pkg-config --modversion kerrow) == 1.0 ]] || fail "kerrow.pc not found"
-        [[ -f /usr/share/man/man1/pelk.1 ]] || fail "no man page"
+        [[ -f /usr/share/man/man1/pelk.1.gz ]] || fail "no man page"
+        [[ -f /usr/share/doc/pelk/LICENSE ]] || fail "no LICENSE"
     }
     check "Debian package: smoke test from another directory" deb_smoke
 
@@ -297,7 +338,7 @@ else
 
     deb_remove() {
         dpkg -r pelk
-        [[ ! -e /usr/bin/pelk && ! -e /usr/lib/libKerrow.so ]] || fail "files left after dpkg -r"
+        [[ ! -e /usr/bin/pelk && ! -e /usr/lib/pelk ]] || fail "files left after dpkg -r"
     }
     if [[ $deb_installed -eq 1 ]]; then
         check "Debian package: dpkg -r" deb_remove

@@ -26,6 +26,21 @@ scripts/check-windows-binaries.sh build-win32 i686
 echo "== checks of the 64-bit binaries"
 scripts/check-windows-binaries.sh build-win64 x86_64
 
+# The ZIP holds the two files and the license, at its top and in the
+# documentation.
+check_zip() {  # <build dir>
+    local zip contents file
+    zip=$(ls "$1"/pelk-*.zip)
+    contents=$(cmake -E tar tf "$zip")
+    for file in LICENSE bin/pelk.exe bin/Kerrow.dll share/doc/pelk/LICENSE; do
+        grep -qx "pelk-[^/]*/$file" <<<"$contents" || { echo "FAIL: $zip lacks $file" >&2; return 1; }
+    done
+    echo "$zip: LICENSE, bin/pelk.exe, bin/Kerrow.dll"
+}
+echo "== the ZIPs"
+check_zip build-win32
+check_zip build-win64
+
 echo "== end-to-end cases under wine64"
 [[ -f build/CMakeCache.txt ]] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 --target pelk_e2e

@@ -33,14 +33,17 @@ std::string programDirectory() {
 
 }  // namespace
 
-// The library is looked for beside the program (a build tree), then in the
-// lib directory next to the program's bin directory (an installed tree),
-// and last by the loader's own search for the bare name.
+// The library is looked for beside the program (a build tree), then in
+// pelk's private directory lib/pelk next to the program's bin directory (an
+// installed tree), then in that lib directory itself (trees installed
+// before the library moved to lib/pelk), and last by the loader's own search
+// for the bare name.
 void* CSharedLibrary::load(const char* fileName) {
     const std::string name = platformFileName(fileName);
     const std::string directory = programDirectory();
     if (!directory.empty()) {
-        for (const std::string& candidate : {directory + name, directory + "../lib/" + name}) {
+        for (const std::string& candidate :
+             {directory + name, directory + "../lib/pelk/" + name, directory + "../lib/" + name}) {
             if (::access(candidate.c_str(), F_OK) != 0)
                 continue;
             if (void* library = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL))

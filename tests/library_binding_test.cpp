@@ -136,8 +136,8 @@ protected:
     }
 };
 
-// Whatever the working directory, pelk looks beside itself and in the lib
-// directory next to its bin directory, and nowhere else of its own tree.
+// Whatever the working directory, pelk looks beside itself, in lib/pelk and
+// in lib next to its bin directory, and nowhere else of its own tree.
 TEST_P(LibraryLayoutTest, FindsTheLibraryBesideItself) {
     const LayoutCase& c = GetParam();
     const fs::path root = makeScratchDirectory("layout");
@@ -161,11 +161,13 @@ TEST_P(LibraryLayoutTest, FindsTheLibraryBesideItself) {
 
 const LayoutCase kLayouts[] = {
     {"BuildTree", "build/pelk", "build/libKerrow.so", true, false},
-    {"InstalledTree", "usr/bin/pelk", "usr/lib/libKerrow.so", true, false},
-    {"InstalledTreeWithTheRealLibrary", "opt/pelk/bin/pelk", "opt/pelk/lib/libKerrow.so", true, true},
+    {"InstalledTree", "usr/bin/pelk", "usr/lib/pelk/libKerrow.so", true, false},
+    {"InstalledTreeWithTheRealLibrary", "opt/pelk/bin/pelk", "opt/pelk/lib/pelk/libKerrow.so", true, true},
+    {"OlderInstalledTree", "usr/bin/pelk", "usr/lib/libKerrow.so", true, false},
     {"WindowsName", "build/pelk", "build/Kerrow.dll", false, false},
     {"LibBesideBin", "usr/bin/pelk", "usr/libKerrow.so", false, false},
     {"LibBelowProgram", "build/pelk", "build/lib/libKerrow.so", false, false},
+    {"PelkBesideBin", "usr/bin/pelk", "usr/pelk/libKerrow.so", false, false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Layouts, LibraryLayoutTest, ::testing::ValuesIn(kLayouts),
