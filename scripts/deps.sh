@@ -29,5 +29,7 @@ pelk_need_packages() {
 # The tools that every build needs.
 pelk_need_build_tools() {
     pelk_need_packages cmake=cmake ninja=ninja-build g++=g++ \
-        /usr/include/gtest/gtest.h=libgtest-dev
+        /usr/include/gtest/gtest.h=libgtest-dev \
+        /usr/include/CLI/CLI.hpp=libcli11-dev \
+        /usr/include/nlohmann/json.hpp=nlohmann-json3-dev
 }
