@@ -27,34 +27,6 @@ bool looksLikeUtf16(const std::string& head) {
     return n >= 2 && nuls * 3 >= n;
 }
 
-// The length of the valid UTF-8 sequence at text[i], 0 when there is none.
-std::size_t utf8Length(const std::string& text, std::size_t i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    if (length == 0 || i + length > text.size() || (length == 2 && c < 0xC2) || (length == 4 && c > 0xF4))
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-            return 0;
-    }
-    const unsigned char d = static_cast<unsigned char>(text[i + 1]);
-    if ((length == 3 && ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0))) ||
-        (length == 4 && ((c == 0xF0 && d < 0x90) || (c == 0xF4 && d >= 0x90))))
-        return 0;
-    return length;
-}
-
-// The byte offset of the first byte that is not valid UTF-8; npos when none.
-std::string::size_type invalidUtf8At(const std::string& text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = utf8Length(text, i);
-        if (length == 0)
-            return i;
-        i += length;
-    }
-    return std::string::npos;
-}
-
 std::string number(long long n) {
     return std::to_string(n);
 }
@@ -206,7 +178,7 @@ void CFormatCheck::checkUtf8Names(CCheckContext& context) {
     const CTableModel& model = context.model;
     const CSTTable& table = model.table();
     const auto check = [&context](const std::string& what, const std::string& name, const PLACE_& place) {
-        const std::string::size_type at = invalidUtf8At(name);
+        const std::string::size_type at = CCheckContext::invalidUtf8At(name);
         if (at == std::string::npos)
             return;
         context.add(kEncoding, place,

@@ -26,8 +26,11 @@ struct NAME_ {
 std::vector<NAME_> statesAndEvents(const CTableModel& model) {
     std::vector<NAME_> names;
     const CSTTable& table = model.table();
-    for (int s = 0; s < table.stateCount(); ++s)
-        names.push_back({"state", s, table.stateName(s), model.stateNamePlace(s)});
+    // The name of a state whose record pelk refuses is no name at all.
+    for (int s = 0; s < table.stateCount(); ++s) {
+        if (!model.recordHasProblem(model.layout().stateRecords[static_cast<size_t>(s)]))
+            names.push_back({"state", s, table.stateName(s), model.stateNamePlace(s)});
+    }
     for (int e = 0; e < table.eventCount(); ++e)
         names.push_back({"event", e, table.eventName(e), model.eventPlace(e)});
     return names;

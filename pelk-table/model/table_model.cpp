@@ -12,6 +12,17 @@ bool CTableModel::load() {
     CTableReader reader(m_file, *this);
     reader.readRecords(m_table);
     m_layout = reader.layout();
+    // Field counts are compared with the first state record's; when that one
+    // is broken, its count says nothing.
+    const std::vector<CTableFile::RECORD_>& records = m_file.records();
+    if (!m_layout.stateRecords.empty() && records[static_cast<size_t>(m_layout.stateRecords[0])].broken) {
+        std::vector<TABLE_PROBLEM_> kept;
+        for (const TABLE_PROBLEM_& problem : m_problems) {
+            if (problem.kind != TABLE_PROBLEM_::kFieldCountDiffers)
+                kept.push_back(problem);
+        }
+        m_problems.swap(kept);
+    }
     return true;
 }
 
@@ -25,6 +36,15 @@ bool CTableModel::report(const TABLE_PROBLEM_& problem) {
     if (!broken && !nothingRead)
         m_problems.push_back(problem);
     return true;
+}
+
+bool CTableModel::recordHasProblem(int record) const {
+    for (const TABLE_PROBLEM_& problem : m_problems) {
+        if (problem.record == record)
+            return true;
+    }
+    const std::vector<CTableFile::RECORD_>& records = m_file.records();
+    return record >= 0 && record < static_cast<int>(records.size()) && records[static_cast<size_t>(record)].broken;
 }
 
 PLACE_ CTableModel::place(int record, int field) const {

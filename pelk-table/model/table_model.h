@@ -38,6 +38,9 @@ public:
     /// True when pelk would refuse the file before generating.
     bool hasFormatErrors() const { return !m_problems.empty() || !m_file.errors().empty(); }
 
+    /// True when the reader found a problem in record `record`.
+    bool recordHasProblem(int record) const;
+
     /// The place of field `field` of record `record`; a field past the end
     /// of its record is placed at the record's last field.
     PLACE_ place(int record, int field) const;

@@ -6,7 +6,7 @@
 
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 const char* severityName(FINDING_::Severity severity) {
     return severity == FINDING_::kError ? "error" : "warning";
