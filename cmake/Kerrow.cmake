@@ -11,16 +11,11 @@
 # Tests may link kerrow_objects to reach the internal hooks.
 
 set(KERROW_ROOT ${PELK_ROOT}/splitter)
+include(${CMAKE_CURRENT_LIST_DIR}/PelkSources.cmake)
 
 function(kerrow_add_library)
   cmake_parse_arguments(PARSE_ARGV 0 ARG "" "" "COMPILE_OPTIONS")
-  file(GLOB sources CONFIGURE_DEPENDS ${KERROW_ROOT}/*.cpp)
-  list(FILTER sources EXCLUDE REGEX "_test\\.cpp$")
-  if(WIN32)
-    list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
-  else()
-    list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
-  endif()
+  pelk_sources(sources splitter)
 
   add_library(kerrow_objects OBJECT ${sources})
   target_include_directories(kerrow_objects PUBLIC ${KERROW_ROOT})

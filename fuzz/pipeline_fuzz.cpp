@@ -11,6 +11,9 @@
 //
 // The context file is given when the input's length is odd, so that both
 // forms of every target are reached.
+//
+// pelk-table's check reads the same file: it must give its findings (an
+// error whenever pelk refuses the file) and never crash, in every form.
 #include <dlfcn.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -28,6 +31,9 @@
 
 #include "codegen/code.h"
 #include "codegen/targets.h"
+#include "pelk-table/check/checker.h"
+#include "pelk-table/model/table_model.h"
+#include "pelk-table/report/finding_writer.h"
 #include "table/st_table.h"
 
 namespace fs = std::filesystem;
@@ -110,6 +116,28 @@ void checkTable(const CSTTable& table) {
     }
 }
 
+// The checker agrees with pelk on whether the file is a table at all.
+void checkChecker(bool pelkLoaded, std::size_t size) {
+    CTableModel model(g_tablePath, kMachine);
+    check(model.load(), "pelk-table cannot open the table file");
+    CHECK_OPTIONS_ options;
+    options.target = &CTargets::at(static_cast<int>(size % CTargets::count()));
+    options.machineNameGiven = true;
+    const std::vector<FINDING_> findings = CChecker::run(model, options);
+    bool formatError = false;
+    for (const FINDING_& finding : findings)
+        formatError = formatError || finding.check == "table-format" || finding.check == "encoding";
+    if (!pelkLoaded)
+        check(formatError, "pelk refused a file that check finds no table-format or encoding error in");
+    else
+        check(!model.hasFormatErrors(), "check finds a format error in a table pelk reads");
+    std::ostringstream out;
+    const std::vector<FILE_FINDINGS_> files{{"fuzz.tsv", findings}};
+    CFindingWriter::writeText(out, files);
+    CFindingWriter::writeJson(out, files);
+    CFindingWriter::writeSarif(out, files);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -149,6 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     check(loaded == 0 || loaded == -1, "load result");
     check(scratchIsEmpty(), "loading wrote a file");
+    checkChecker(loaded == 0, size);
     if (loaded != 0) {
         check(!err.str().empty() && err.str().back() == '\n', "a failed load said nothing");
         return 0;
