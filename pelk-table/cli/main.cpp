@@ -8,6 +8,7 @@
 #include <CLI/CLI.hpp>
 
 #include "pelk-table/cli/check_command.h"
+#include "pelk-table/cli/run_command.h"
 #include "pelk-table/cli/tool_options.h"
 
 int main(int argc, char* argv[]) {
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
     int status = CToolOptions::kClean;
     CCheckCommand check;
     check.setUp(app, status);
+    CRunCommand run; run.setUp(app, status);
 
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string message;

@@ -1,0 +1,63 @@
+#include "pelk-table/run/machine_run.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Events "1" and GO; A: "1" goes to B calling X, "-", Y; GO stays with "*".
+// B: "1" has no transition; GO goes to 7, past the last state.
+void makeTable(CSTTable& table) {
+    table.appendEvent("1");
+    table.appendEvent("GO");
+    table.appendState({"A", {{0, 1, {"X", "-", "Y"}}, {1, -1, {"*"}}}});
+    table.appendState({"B", {{0, -1, {}}, {1, 7, {"Z"}}}});
+}
+
+TEST(MachineRun, StepsAsTheGeneratedMachine) {
+    CSTTable table("M", nullptr);
+    makeTable(table);
+    const struct {
+        int state, event;
+        bool transition;
+        int next;
+        std::vector<std::string> actions;
+    } cases[] = {
+        {0, 0, true, 1, {"X", "Y"}},  // next state, actions in order, no-op dropped
+        {0, 1, false, 0, {}},         // no transition keeps the state; "*" calls nothing
+        {1, 0, false, 1, {}},
+        {1, 1, true, 7, {"Z"}},  // past the last state: stored as the machine does
+    };
+    for (const auto& c : cases) {
+        const RUN_STEP_ step = CMachineRun::step(table, c.state, c.event);
+        EXPECT_EQ(step.transition, c.transition) << c.state << "," << c.event;
+        EXPECT_EQ(step.next, c.next) << c.state << "," << c.event;
+        EXPECT_EQ(step.actions, c.actions) << c.state << "," << c.event;
+    }
+
+    CMachineRun run(table, 0);
+    run.take(1);
+    run.take(0);
+    EXPECT_TRUE(run.stateValid());
+    EXPECT_EQ(run.take(1).step, 3);
+    EXPECT_EQ(run.state(), 7);
+    EXPECT_FALSE(run.stateValid());
+}
+
+TEST(MachineRun, FindsNamesBeforeNumbers) {
+    CSTTable table("M", nullptr);
+    makeTable(table);
+    const struct {
+        std::string text;
+        int event, state;
+    } cases[] = {
+        {"1", 0, 1},  // the event named "1"; state 1 by number
+        {"0", 0, 0}, {"GO", 1, -1}, {"B", -1, 1}, {"2", -1, -1}, {"-1", -1, -1}, {"", -1, -1},
+        {"99999999999", -1, -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CMachineRun::findEvent(table, c.text), c.event) << c.text;
+        EXPECT_EQ(CMachineRun::findState(table, c.text), c.state) << c.text;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,235 @@
+// pelk-table run: the command as a user meets it, and the proof that it is
+// the machine pelk generates. For the bundled examples (through the
+// pelk-table binary) and for seeded random tables (through CMachineRun),
+// the same events go through the C of `pelk -aC`, compiled with gcc with
+// action stubs that record their calls, and the state and actions after
+// every event must agree.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "pelk-table/model/table_model.h"
+#include "pelk-table/run/machine_run.h"
+#include "tests/support/paths.h"
+#include "tests/support/process.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kLamp[] = "START\t\tPUSH\tTICK\nOFF\t0\t1/LampOn\t-/-\nON\t1\t0/LampOff\t-\n";
+
+// Runs pelk-table in dir, standard input from the file stdinFile when it is
+// not empty.
+ProcessResult runTable(const std::vector<std::string>& args, const fs::path& dir, const std::string& stdinFile = "") {
+    std::string command = "exec '" + std::string(PELK_TABLE_BINARY) + "'";
+    for (const std::string& arg : args)
+        command += " '" + arg + "'";
+    if (!stdinFile.empty())
+        command += " < " + stdinFile;
+    return runProcess({"sh", "-c", command}, dir);
+}
+
+TEST(RunCommand, TracesAndStopsAtTheFirstBadEvent) {
+    const fs::path dir = makeScratchDirectory("run_command");
+    writeFile(dir / "lamp.tsv", kLamp);
+    writeFile(dir / "past.tsv", "START\t\tGO\nA\t0\t1/Up\nB\t1\t2/Off,*,Again\n");
+    writeFile(dir / "broken.tsv", "no header here\n");
+    writeFile(dir / "scenario.txt", "# a lamp\n\nPUSH\r\n  TICK  \nBLINK\nPUSH\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string stdinFile;
+        int status;
+        std::string out;
+        std::string errPart;  // empty: no error output at all
+    } cases[] = {
+        {{"run", "lamp.tsv", "PUSH", "1", "0"}, "", 0,
+         "1 OFF PUSH -> ON LampOn\n2 ON TICK -- ON\n3 ON PUSH -> OFF LampOff\n", ""},
+        {{"run", "lamp.tsv", "--from", "ON", "--expect", "1", "TICK"}, "", 0, "1 ON TICK -- ON\n", ""},
+        {{"run", "lamp.tsv", "--expect", "ON", "PUSH", "PUSH"}, "", 1,
+         "1 OFF PUSH -> ON LampOn\n2 ON PUSH -> OFF LampOff\n", "the run ends in OFF, not in ON"},
+        {{"run", "lamp.tsv"}, "scenario.txt", 1, "1 OFF PUSH -> ON LampOn\n2 ON TICK -- ON\n",
+         "standard input line 5: lamp.tsv has no event 'BLINK'"},
+        {{"run", "lamp.tsv", "TICK", "2"}, "", 1, "1 OFF TICK -- OFF\n",
+         "event argument 2: event number 2 is out of range: lamp.tsv has events 0 to 1"},
+        {{"run", "past.tsv", "GO", "GO", "GO"}, "", 1, "1 A GO -> B Up\n2 B GO -> #2 Off Again\n",
+         "event argument 2: B on GO goes to state 2, past the last state (1)"},
+        {{"run", "lamp.tsv", "--from", "DIM", "PUSH"}, "", 2, "", "--from: lamp.tsv has no state 'DIM'"},
+        {{"run", "lamp.tsv", "--format=xml"}, "", 2, "", "xml"},
+        {{"run", "broken.tsv", "PUSH"}, "", 1, "", "broken.tsv:"},
+        {{"run", "missing.tsv", "PUSH"}, "", 1, "", "cannot open missing.tsv"},
+    };
+    for (const auto& c : cases) {
+        const ProcessResult result = runTable(c.args, dir, c.stdinFile);
+        const std::string label = c.args[1] + " " + (c.args.size() > 2 ? c.args[2] : "");
+        EXPECT_EQ(result.status, c.status) << label << "\n" << result.err;
+        EXPECT_EQ(result.out, c.out) << label;
+        if (c.errPart.empty())
+            EXPECT_EQ(result.err, "") << label;
+        else
+            EXPECT_NE(result.err.find(c.errPart), std::string::npos) << label << "\n" << result.err;
+    }
+    fs::remove_all(dir);
+}
+
+// One machine of the agreement program: its name, its events, and the
+// trace expected from run as "STATE ACTION..." lines.
+struct Machine {
+    std::string name;
+    std::vector<int> events;
+    std::string trace;
+};
+
+std::string traceLine(int state, const std::vector<std::string>& actions) {
+    std::string line = std::to_string(state);
+    for (const std::string& action : actions)
+        line += " " + action;
+    return line + "\n";
+}
+
+const std::vector<std::string> kActions = {"A0", "A1", "A2", "A3", "A4", "LampOn", "LampOff", "MotorOpen",
+                                           "MotorClose", "Beep"};
+
+// A random table of valid C names: cells with and without transition,
+// no-op markers among the actions, and now and then a next state just past
+// the last one.
+std::string randomTable(std::mt19937& random) {
+    auto below = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const int states = 1 + below(6);
+    const int events = 1 + below(5);
+    std::string tsv = "START\t";
+    for (int e = 0; e < events; ++e)
+        tsv += "\tE" + std::to_string(e);
+    tsv += "\n";
+    for (int s = 0; s < states; ++s) {
+        tsv += "S" + std::to_string(s) + "\t" + std::to_string(s);
+        for (int e = 0; e < events; ++e) {
+            const int kind = below(40);
+            std::string cell = kind < 10 ? (kind % 2 ? "-" : "*") : std::to_string(kind == 10 ? states : below(states));
+            std::string actions;
+            for (int count = below(4), i = 0; i < count; ++i) {
+                const int pick = below(7);
+                actions += (i ? "," : "") + (pick < 5 ? kActions[pick] : pick == 5 ? "-" : "*");
+            }
+            tsv += "\t" + cell + (actions.empty() ? "" : "/" + actions);
+        }
+        tsv += "\n";
+    }
+    return tsv;
+}
+
+// The C program: every machine fed its events, its state and the actions
+// called printed after each event, under a "machine NAME" line.
+std::string driver(const std::vector<Machine>& machines) {
+    std::ostringstream c;
+    c << "#include <stdio.h>\n#include <string.h>\n#include \"actions.h\"\n\nstatic char called[256];\n\n";
+    for (const std::string& action : kActions)
+        c << "void " << action << "( void ) { strcat( called, \" " << action << "\" ); }\n";
+    for (const Machine& machine : machines) {
+        const std::string& m = machine.name;
+        c << "void init_" << m << "fsm( void );\nvoid " << m << "fsm( unsigned char );\nunsigned char get_" << m
+          << "state( void );\nstatic const unsigned char events_" << m << "[] = { ";
+        for (int event : machine.events)
+            c << event << ", ";
+        c << "0 };\n";
+    }
+    c << "\nint main( void ) {\n\tunsigned int i;\n";
+    for (const Machine& machine : machines) {
+        const std::string& m = machine.name;
+        c << "\tprintf( \"machine " << m << "\\n\" );\n\tinit_" << m << "fsm();\n\tfor ( i = 0; i < "
+          << machine.events.size() << "; i++ ) {\n\t\tcalled[ 0 ] = 0;\n\t\t" << m << "fsm( events_" << m
+          << "[ i ] );\n\t\tprintf( \"%u%s\\n\", ( unsigned int )get_" << m << "state(), called );\n\t}\n";
+    }
+    c << "\treturn 0;\n}\n";
+    return c.str();
+}
+
+// Generates name's C from the table file in dir.
+void generate(const fs::path& dir, const std::string& file, const std::string& name) {
+    const ProcessResult pelk = runProcess(pelkWith({"-n" + name, "-iactions.h", "-aC", file}), dir);
+    ASSERT_EQ(pelk.status, 0) << file << ": " << pelk.err;
+}
+
+TEST(RunAgreement, RunIsTheGeneratedMachine) {
+    const int kTables = 200;
+    const int kEvents = 50;
+    const fs::path dir = makeScratchDirectory("run_agreement");
+    std::string header;
+    for (const std::string& action : kActions)
+        header += "void " + action + "( void );\n";
+    writeFile(dir / "actions.h", header);
+    std::mt19937 random(20240613);
+    std::vector<Machine> machines;
+    std::vector<std::string> tables;  // for the message of a disagreement
+
+    // The examples through the binary: events by name, the trace as JSON.
+    for (const std::string example : {"lamp", "door"}) {
+        fs::copy_file(examplesDirectory() / (example + ".tsv"), dir / (example + ".tsv"));
+        CTableModel model((dir / (example + ".tsv")).string(), "");
+        ASSERT_TRUE(model.load());
+        Machine machine{example, {}, ""};
+        std::vector<std::string> args = {"run", "--format=json", example + ".tsv"};
+        for (int i = 0; i < kEvents; ++i) {
+            machine.events.push_back(static_cast<int>(random() % model.table().eventCount()));
+            args.push_back(model.table().eventName(machine.events.back()));
+        }
+        const ProcessResult run = runTable(args, dir);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const nlohmann::json trace = nlohmann::json::parse(run.out);
+        for (const nlohmann::json& step : trace.at("steps"))
+            machine.trace += traceLine(step.at("next").at("number"), step.at("actions"));
+        ASSERT_NO_FATAL_FAILURE(generate(dir, example + ".tsv", example));
+        machines.push_back(machine);
+        tables.push_back(example + ".tsv");
+    }
+
+    // The random tables through CMachineRun; a run that reaches a state past
+    // the last one stops there, as the command does.
+    for (int t = 0; t < kTables; ++t) {
+        const std::string name = "R" + std::to_string(t);
+        const std::string tsv = randomTable(random);
+        writeFile(dir / (name + ".tsv"), tsv);
+        CTableModel model((dir / (name + ".tsv")).string(), "");
+        ASSERT_TRUE(model.load());
+        ASSERT_FALSE(model.hasFormatErrors()) << tsv;
+        Machine machine{name, {}, ""};
+        CMachineRun run(model.table(), 0);
+        for (int i = 0; i < kEvents && run.stateValid(); ++i) {
+            machine.events.push_back(static_cast<int>(random() % model.table().eventCount()));
+            const RUN_STEP_& step = run.take(machine.events.back());
+            machine.trace += traceLine(step.next, step.actions);
+        }
+        ASSERT_NO_FATAL_FAILURE(generate(dir, name + ".tsv", name));
+        machines.push_back(machine);
+        tables.push_back(tsv);
+    }
+
+    writeFile(dir / "driver.c", driver(machines));
+    std::vector<std::string> gcc = {"gcc", "-std=c89", "-w", "-o", "machines", "driver.c"};
+    for (const Machine& machine : machines)
+        gcc.push_back(machine.name + "fsm.c");
+    const ProcessResult build = runProcess(gcc, dir);
+    ASSERT_EQ(build.status, 0) << build.err;
+    const ProcessResult output = runProcess({(dir / "machines").string()}, dir);
+    ASSERT_EQ(output.status, 0) << output.err;
+
+    std::istringstream lines(output.out);
+    std::string line;
+    std::getline(lines, line);
+    for (size_t m = 0; m < machines.size(); ++m) {
+        ASSERT_EQ(line, "machine " + machines[m].name);
+        std::string generated;
+        while (std::getline(lines, line) && line.compare(0, 8, "machine ") != 0)
+            generated += line + "\n";
+        EXPECT_EQ(generated, machines[m].trace) << "events of " << machines[m].name << ":\n" << tables[m];
+    }
+    if (!HasFailure())
+        fs::remove_all(dir);
+}
+
+}  // namespace
