@@ -26,8 +26,11 @@ pelk_need_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
-# The tools that every build needs.
+# The tools and the header-only libraries (of pelk-table) that every build
+# needs.
 pelk_need_build_tools() {
     pelk_need_packages cmake=cmake ninja=ninja-build g++=g++ \
-        /usr/include/gtest/gtest.h=libgtest-dev
+        /usr/include/gtest/gtest.h=libgtest-dev \
+        /usr/include/CLI/CLI.hpp=libcli11-dev \
+        /usr/include/nlohmann/json.hpp=nlohmann-json3-dev
 }
