@@ -1,5 +1,5 @@
 # pelk_generate(<out-var> TABLE <file.tsv> NAME <FsmName>
-#               [KIND NRA78K0|FASM96|C|FCC907S] [CONTEXT <file>])
+#               [KIND NRA78K0|FASM96|C|FCC907S] [CONTEXT <file>] [CHECK])
 #
 # Adds a custom command that runs pelk on TABLE and writes the machine
 # <FsmName>fsm.c/.h (kinds C and FCC907S) or <FsmName>fsm.asm/.inc (kinds
@@ -13,11 +13,17 @@
 # action routines, written into the #include line as given; make it
 # reachable through the include path of the target that compiles the source.
 #
-# The pelk executable is the target Pelk::pelk (imported by find_package(Pelk)
-# or, inside the pelk build itself, an alias of the pelk target).
+# CHECK runs `pelk-table check` on the table (for the same KIND and NAME)
+# before pelk: an error found fails the build, and every finding, warning or
+# error, reaches the build log as FILE:LINE:COLUMN: severity: message, the
+# form compilers use, so IDEs and CI jump to the cell.
+#
+# The executables are the targets Pelk::pelk and Pelk::pelk-table (imported
+# by find_package(Pelk) or, inside the pelk build itself, aliases of the
+# pelk and pelk-table targets).
 
 function(pelk_generate out_var)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "TABLE;NAME;KIND;CONTEXT" "")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "CHECK" "TABLE;NAME;KIND;CONTEXT" "")
   if(ARG_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "pelk_generate: unexpected arguments: ${ARG_UNPARSED_ARGUMENTS}")
   endif()
@@ -29,6 +35,9 @@ function(pelk_generate out_var)
   endif()
   if(NOT TARGET Pelk::pelk)
     message(FATAL_ERROR "pelk_generate: the target Pelk::pelk is missing (call find_package(Pelk) first)")
+  endif()
+  if(ARG_CHECK AND NOT TARGET Pelk::pelk-table)
+    message(FATAL_ERROR "pelk_generate: CHECK needs the target Pelk::pelk-table (call find_package(Pelk) first)")
   endif()
 
   # The targets as pelk -a knows them: name, source and include extension.
@@ -81,10 +90,20 @@ function(pelk_generate out_var)
   endforeach()
   list(JOIN names " and " names)
 
+  # The check names the table by its full path, so the log's locations are
+  # found from anywhere.
+  set(check_command)
+  set(check_depends)
+  if(ARG_CHECK)
+    set(check_command COMMAND Pelk::pelk-table check "-a${kind}" "-n${ARG_NAME}" "${table}")
+    set(check_depends Pelk::pelk-table)
+  endif()
+
   add_custom_command(
     OUTPUT ${outputs}
+    ${check_command}
     COMMAND Pelk::pelk ${arguments} "${table_argument}"
-    DEPENDS "${table}" Pelk::pelk
+    DEPENDS "${table}" Pelk::pelk ${check_depends}
     WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
     COMMENT "Generating ${names} from ${table_argument}"
     VERBATIM)

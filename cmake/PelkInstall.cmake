@@ -4,13 +4,15 @@
 #
 # Install tree:
 #   bin/pelk                    the generator
+#   bin/pelk-table              the table checker (our code linked in
+#                               statically; needs no library of ours)
 #   lib/pelk/libKerrow.so       the splitter, pelk's private plug-in (pelk
 #                               loads it from ../lib/pelk)
 #   include/Kerrow.h            the splitter's C interface
 #   lib/pkgconfig/kerrow.pc     pkg-config file of the splitter
-#   lib/cmake/Pelk/             find_package(Pelk): Pelk::pelk, Pelk::Kerrow,
-#                               pelk_generate()
-#   share/man/man1/pelk.1.gz    manual page
+#   lib/cmake/Pelk/             find_package(Pelk): Pelk::pelk, Pelk::pelk-table,
+#                               Pelk::Kerrow, pelk_generate()
+#   share/man/man1/pelk.1.gz    manual pages (and pelk-table.1.gz)
 #   share/doc/pelk/             LICENSE, and the examples: table, CMake and
 #                               Make projects
 # On Linux also what Debian asks of a package:
@@ -33,6 +35,7 @@ set(PELK_INSTALL_CMAKEDIR ${PELK_INSTALL_LIBDIR}/cmake/Pelk)
 
 # Inside this build, pelk_generate() runs the pelk built here.
 add_executable(Pelk::pelk ALIAS pelk)
+add_executable(Pelk::pelk-table ALIAS pelk-table)
 add_library(Pelk::Kerrow ALIAS Kerrow)
 include(${CMAKE_CURRENT_LIST_DIR}/PelkGenerate.cmake)
 
@@ -42,7 +45,7 @@ set_property(TARGET Kerrow PROPERTY INTERFACE_INCLUDE_DIRECTORIES
   "$<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>")
 set_property(TARGET Kerrow PROPERTY PUBLIC_HEADER ${PROJECT_SOURCE_DIR}/splitter/Kerrow.h)
 
-install(TARGETS pelk Kerrow EXPORT PelkTargets
+install(TARGETS pelk pelk-table Kerrow EXPORT PelkTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
   LIBRARY DESTINATION ${PELK_INSTALL_PLUGINDIR}
   ARCHIVE DESTINATION ${PELK_INSTALL_PLUGINDIR}
@@ -77,7 +80,7 @@ install(FILES
 # Manual pages, from doc/, installed compressed as Debian wants them
 # (gzip -9n: no name, no time stamp, so the same page gives the same bytes).
 # Another page is one more name in this list.
-set(PELK_MAN_PAGES pelk.1)
+set(PELK_MAN_PAGES pelk.1 pelk-table.1)
 find_program(PELK_GZIP gzip)
 set(PELK_DOC_OUTPUTS)
 foreach(page ${PELK_MAN_PAGES})
@@ -156,7 +159,7 @@ set(CPACK_PACKAGE_VENDOR "The pelk developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "State transition table compiler for small microcontrollers")
 set(CPACK_PACKAGE_DESCRIPTION
-  "pelk reads a state transition table (a TSV file) and writes a table-driven\nstate machine as RA78K0 or ASM96 assembler, ANSI C or FCC907S C source.\nIncludes the splitter library Kerrow, a CMake package with pelk_generate()\nand a pkg-config file.")
+  "pelk reads a state transition table (a TSV file) and writes a table-driven\nstate machine as RA78K0 or ASM96 assembler, ANSI C or FCC907S C source.\npelk-table checks such a table and reports every mistake in the form\ncompilers use, as JSON or as SARIF.\nIncludes the splitter library Kerrow, a CMake package with pelk_generate()\nand a pkg-config file.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 # The .deb installs into /usr; the Windows ZIP unpacks to bin/, lib/, share/.

@@ -26,7 +26,8 @@ pelk_need_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
-# The tools that every build needs.
+# The tools and the header-only libraries (of pelk-table) that every build
+# needs.
 pelk_need_build_tools() {
     pelk_need_packages cmake=cmake ninja=ninja-build g++=g++ \
         /usr/include/gtest/gtest.h=libgtest-dev \

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Checks pelk as a firmware build uses it: the install tree, the pkg-config
-# file, the CMake package with pelk_generate() (examples/cmake, with Ninja and
-# with Make), the Make example (examples/make), the man page and the Debian
+# Checks pelk and pelk-table as a firmware build uses them: the install tree,
+# the pkg-config file, the CMake package with pelk_generate() (examples/cmake,
+# with Ninja and with Make; a broken table stops the build at its check), the
+# Make example (examples/make, likewise), the man pages and the Debian
 # package, which Debian's checker lintian must accept. As root it also
 # installs the package into the machine, runs it from another directory and
 # removes it again.
@@ -23,6 +24,7 @@ build=$(realpath -m "${PELK_BUILD_DIR:-build-package}")
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/pelk-packaging.XXXXXX")
 stage=$scratch/stage
 expected=$root/tests/packaging/lamp_demo.expected
+broken_table=$root/tests/packaging/broken_lamp.tsv
 deb_installed=0
 
 cleanup() {
@@ -97,10 +99,10 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
 install_tree() {
     local file
-    for file in bin/pelk lib/pelk/libKerrow.so include/Kerrow.h lib/pkgconfig/kerrow.pc \
+    for file in bin/pelk bin/pelk-table lib/pelk/libKerrow.so include/Kerrow.h lib/pkgconfig/kerrow.pc \
         lib/cmake/Pelk/PelkConfig.cmake lib/cmake/Pelk/PelkConfigVersion.cmake \
         lib/cmake/Pelk/PelkTargets.cmake lib/cmake/Pelk/PelkGenerate.cmake \
-        share/man/man1/pelk.1.gz share/doc/pelk/examples/lamp.tsv \
+        share/man/man1/pelk.1.gz share/man/man1/pelk-table.1.gz share/doc/pelk/examples/lamp.tsv \
         share/doc/pelk/examples/cmake/CMakeLists.txt share/doc/pelk/examples/make/Makefile \
         share/doc/pelk/LICENSE share/doc/pelk/copyright share/doc/pelk/changelog.gz \
         share/lintian/overrides/pelk; do
@@ -114,8 +116,9 @@ install_tree() {
     "$stage/bin/pelk" -v >"$scratch/version.out" || status=$?
     [[ $status -eq 1 ]] || fail "pelk -v exited with $status"
     grep -qx "Pelk version 1.4" "$scratch/version.out"
+    [[ $("$stage/bin/pelk-table" --version) == "pelk-table $version" ]] || fail "pelk-table --version"
 }
-check "install tree: files in place, pelk -v" install_tree
+check "install tree: files in place, pelk -v, pelk-table --version" install_tree
 
 # The installed pelk, moved away from the build tree, loads lib/pelk/libKerrow.so
 # and generates all four targets.
@@ -141,18 +144,41 @@ installed_pelk_runs() {
 }
 check "install tree: pelk generates every target" installed_pelk_runs
 
-# The page is compressed as Debian wants it: gzip -9n, no name, no time stamp.
+# The installed pelk-table, away from the build tree, checks the lamp table
+# (one warning, status 0) and finds the errors of the broken one (status 1).
+installed_check_runs() {
+    local work=$scratch/check-installed status=0
+    mkdir -p "$work/tables" "$work/out"
+    cp "$root/examples/lamp.tsv" "$broken_table" "$work/tables/"
+    cd "$work/out"
+    "$stage/bin/pelk-table" check ../tables/lamp.tsv 2>"$scratch/check.err"
+    cat "$scratch/check.err"
+    [[ $(wc -l <"$scratch/check.err") -eq 1 ]] || fail "not one line of findings"
+    grep -q '^\.\./tables/lamp\.tsv:1:13: warning: .*\[unused-event\]$' "$scratch/check.err"
+    "$stage/bin/pelk-table" check -aC -nLamp ../tables/broken_lamp.tsv 2>"$scratch/check.err" || status=$?
+    cat "$scratch/check.err"
+    [[ $status -eq 1 ]] || fail "pelk-table check on the broken table exited with $status"
+    grep -q '^\.\./tables/broken_lamp\.tsv:3:1: error: .*\[duplicate-name\]$' "$scratch/check.err"
+}
+check "install tree: pelk-table checks tables from another directory" installed_check_runs
+
+# The pages are compressed as Debian wants them: gzip -9n, no name, no time
+# stamp.
 man_page() {
-    local page=$scratch/pelk.1 section
-    gzip -9nc "$root/doc/pelk.1" | cmp - "$stage/share/man/man1/pelk.1.gz"
-    zcat "$stage/share/man/man1/pelk.1.gz" >"$page"
+    local name=$1 page=$scratch/$1.1 section
+    shift
+    gzip -9nc "$root/doc/$name.1" | cmp - "$stage/share/man/man1/$name.1.gz"
+    zcat "$stage/share/man/man1/$name.1.gz" >"$page"
     groff -man -ww -z -Tutf8 "$page" 2>"$scratch/groff.err"
     [[ ! -s $scratch/groff.err ]] || { cat "$scratch/groff.err"; fail "groff warnings"; }
-    for section in NAME SYNOPSIS OPTIONS "TABLE FORMAT" "EXIT STATUS" EXAMPLES; do
+    for section in "$@"; do
         grep -q "^\.SH \"\?$section" "$page" || fail "no section $section"
     done
 }
-check "man page: renders without warnings, has its sections" man_page
+check "man page pelk.1: renders without warnings, has its sections" \
+    man_page pelk NAME SYNOPSIS OPTIONS "TABLE FORMAT" "EXIT STATUS" EXAMPLES
+check "man page pelk-table.1: renders without warnings, has its sections" \
+    man_page pelk-table NAME SYNOPSIS COMMANDS CHECKS "IDENTIFIERS" "EXIT STATUS" EXAMPLES
 
 pkg_config() {
     export PKG_CONFIG_PATH=$stage/lib/pkgconfig
@@ -225,36 +251,73 @@ check "examples/cmake (Ninja) against the install tree: build, run, rebuild" \
 check "examples/cmake (Unix Makefiles) against the install tree: build, run, rebuild" \
     cmake_example "Unix Makefiles" "$stage" make
 
+# pelk_generate(... CHECK) with a broken table: the build fails before pelk
+# runs, and the log carries the findings in the compiler's form. Then the good
+# table builds in the same tree, its warning in the log.
+cmake_example_check() {
+    local src=$scratch/cmake-example-check bin status=0
+    bin=$src/build
+    copy_example cmake "$src"
+    cmake -S "$src/cmake" -B "$bin" -G Ninja -DCMAKE_PREFIX_PATH="$stage" \
+        -DLAMP_TABLE="$broken_table"
+    cmake --build "$bin" >"$scratch/build.log" 2>&1 || status=$?
+    cat "$scratch/build.log"
+    [[ $status -ne 0 ]] || fail "the broken table built"
+    grep -q "^$broken_table:3:1: error: .*\[duplicate-name\]$" "$scratch/build.log"
+    grep -q "^$broken_table:3:17: error: .*'int'.*\[invalid-identifier\]$" "$scratch/build.log"
+    [[ ! -e $bin/Lampfsm.c ]] || fail "pelk ran on the broken table"
+
+    cmake "$bin" -DLAMP_TABLE="$src/lamp.tsv"
+    cmake --build "$bin" >"$scratch/build.log" 2>&1 || { cat "$scratch/build.log"; fail "the lamp table did not build"; }
+    cat "$scratch/build.log"
+    grep -q "^$src/lamp.tsv:1:13: warning: .*\[unused-event\]$" "$scratch/build.log"
+    run_demo "$bin/lamp_demo"
+}
+check "examples/cmake: pelk_generate(CHECK) stops at a broken table, builds the good one" \
+    cmake_example_check
+
+make_tools=(PELK="$stage/bin/pelk" PELK_TABLE="$stage/bin/pelk-table")
 make_example() {
     local src=$scratch/make-example dir
     copy_example make "$src"
     dir=$src/make
-    make -C "$dir" PELK="$stage/bin/pelk"
+    make -C "$dir" "${make_tools[@]}"
     run_demo "$dir/lamp_demo"
-    make -C "$dir" -q PELK="$stage/bin/pelk" || fail "make has work after a full build"
+    make -C "$dir" -q "${make_tools[@]}" || fail "make has work after a full build"
 
     tick
     touch "$src/lamp.tsv"
     local status=0
-    make -C "$dir" -q PELK="$stage/bin/pelk" || status=$?
+    make -C "$dir" -q "${make_tools[@]}" || status=$?
     [[ $status -eq 1 ]] || fail "make -q after touching the table: status $status"
     touch "$scratch/stamp"
     tick
-    make -C "$dir" PELK="$stage/bin/pelk"
+    make -C "$dir" "${make_tools[@]}"
     local file
     for file in lampfsm.c lampfsm.h lampfsm.o main.o lamp_demo; do
         [[ $dir/$file -nt $scratch/stamp ]] || fail "touching the table did not rebuild $file"
     done
     if [[ $dir/lampact.o -nt $scratch/stamp ]]; then fail "touching the table rebuilt lampact.o"; fi
     run_demo "$dir/lamp_demo"
-    make -C "$dir" -q PELK="$stage/bin/pelk" || fail "make has work after the rebuild"
+    make -C "$dir" -q "${make_tools[@]}" || fail "make has work after the rebuild"
 
     # A table given by an absolute directory still reaches pelk relatively.
     make -C "$dir" clean
-    make -C "$dir" PELK="$stage/bin/pelk" TABLE_DIR="$src"
+    make -C "$dir" "${make_tools[@]}" TABLE_DIR="$src"
     run_demo "$dir/lamp_demo"
+
+    # A broken table stops the build at its check, with the findings in the
+    # log and no machine left behind.
+    make -C "$dir" clean
+    cp "$broken_table" "$src/lamp.tsv"
+    local status=0
+    make -C "$dir" "${make_tools[@]}" >"$scratch/make.log" 2>&1 || status=$?
+    cat "$scratch/make.log"
+    [[ $status -ne 0 ]] || fail "the broken table built"
+    grep -q "^\.\./lamp\.tsv:3:1: error: .*\[duplicate-name\]$" "$scratch/make.log"
+    [[ ! -e $dir/lampfsm.c ]] || fail "pelk ran on the broken table"
 }
-check "examples/make with the installed pelk: build, run, rebuild" make_example
+check "examples/make with the installed pelk: build, run, rebuild, stop at a broken table" make_example
 
 # --- Debian package ------------------------------------------------------
 
@@ -267,9 +330,10 @@ debian_package() {
     dpkg-deb -I "${found[0]}"
     dpkg-deb -c "${found[0]}" >"$scratch/deb-contents"
     local file
-    for file in ./usr/bin/pelk ./usr/lib/pelk/libKerrow.so ./usr/include/Kerrow.h \
+    for file in ./usr/bin/pelk ./usr/bin/pelk-table ./usr/lib/pelk/libKerrow.so ./usr/include/Kerrow.h \
         ./usr/lib/pkgconfig/kerrow.pc ./usr/lib/cmake/Pelk/PelkConfig.cmake \
-        ./usr/share/man/man1/pelk.1.gz ./usr/share/doc/pelk/examples/lamp.tsv \
+        ./usr/share/man/man1/pelk.1.gz ./usr/share/man/man1/pelk-table.1.gz \
+        ./usr/share/doc/pelk/examples/lamp.tsv \
         ./usr/share/doc/pelk/LICENSE ./usr/share/doc/pelk/copyright \
         ./usr/share/doc/pelk/changelog.gz ./usr/share/lintian/overrides/pelk; do
         grep -q " $file\$" "$scratch/deb-contents" || fail "package lacks $file"
@@ -327,6 +391,10 @@ else
         cc -Wall -Wextra -Wno-comment -I. -Iexamples/cmake -o lamp_demo Lampfsm.c \
             examples/cmake/lampact.c examples/cmake/main.c
         run_demo ./lamp_demo
+        [[ $(command -v pelk-table) == /usr/bin/pelk-table ]] || fail "pelk-table on the PATH is $(command -v pelk-table)"
+        pelk-table check examples/lamp.tsv 2>check.err
+        grep -q '^examples/lamp\.tsv:1:13: warning: .*\[unused-event\]$' check.err
+        [[ -f /usr/share/man/man1/pelk-table.1.gz ]] || fail "no pelk-table man page"
         [[ $(pkg-config --modversion kerrow) == 1.0 ]] || fail "kerrow.pc not found"
         [[ -f /usr/share/man/man1/pelk.1.gz ]] || fail "no man page"
         [[ -f /usr/share/doc/pelk/LICENSE ]] || fail "no LICENSE"
@@ -338,7 +406,7 @@ else
 
     deb_remove() {
         dpkg -r pelk
-        [[ ! -e /usr/bin/pelk && ! -e /usr/lib/pelk ]] || fail "files left after dpkg -r"
+        [[ ! -e /usr/bin/pelk && ! -e /usr/bin/pelk-table && ! -e /usr/lib/pelk ]] || fail "files left after dpkg -r"
     }
     if [[ $deb_installed -eq 1 ]]; then
         check "Debian package: dpkg -r" deb_remove
