@@ -9,9 +9,13 @@ const char CKerrowLibrary::kName[] = "Kerrow.dll";
 
 namespace {
 
+// The export name of library, or null after writing message (when given).
 template <typename Function>
-Function lookUp(void* library, const char* name) {
-    return reinterpret_cast<Function>(CSharedLibrary::find(library, name));
+Function lookUp(void* library, const char* name, const char* message = nullptr) {
+    const Function found = reinterpret_cast<Function>(CSharedLibrary::find(library, name));
+    if (!found && message)
+        std::cerr << message << std::endl;
+    return found;
 }
 
 }  // namespace
@@ -34,21 +38,15 @@ bool CKerrowLibrary::load() {
 }
 
 bool CKerrowLibrary::split(const char* path) {
-    const KERROW_SPLIT_FN split = lookUp<KERROW_SPLIT_FN>(m_handle, "Kerrow");
-    if (!split) {
-        std::cerr << "GetProcAddres() error. ( Kerrow )" << std::endl;
+    const KERROW_SPLIT_FN split = lookUp<KERROW_SPLIT_FN>(m_handle, "Kerrow", "GetProcAddres() error. ( Kerrow )");
+    if (!split)
         return false;
-    }
-    m_errorMessage = lookUp<KERROW_TEXT_FN>(m_handle, "GetErrorMessage");
-    if (!m_errorMessage) {
-        std::cerr << "GetProcAddres() error. ( GetErrorMessage )" << std::endl;
+    m_errorMessage = lookUp<KERROW_TEXT_FN>(m_handle, "GetErrorMessage", "GetProcAddres() error. ( GetErrorMessage )");
+    if (!m_errorMessage)
         return false;
-    }
-    m_version = lookUp<KERROW_TEXT_FN>(m_handle, "GetKerrowVersion");
-    if (!m_version) {
-        std::cerr << "GetProcAddres() error. ( GetKerrowVersion )" << std::endl;
+    m_version = lookUp<KERROW_TEXT_FN>(m_handle, "GetKerrowVersion", "GetProcAddres() error. ( GetKerrowVersion )");
+    if (!m_version)
         return false;
-    }
     if (split(path) != 0) {
         std::cerr << failureText() << std::endl;
         return false;
@@ -57,17 +55,12 @@ bool CKerrowLibrary::split(const char* path) {
 }
 
 CKerrowLibrary::Binding CKerrowLibrary::bindRecords() {
-    m_nextRecord = lookUp<KERROW_RECORD_FN>(m_handle, "GetNextTsvRecord");
-    if (!m_nextRecord) {
-        std::cerr << "GetProcAddress( ) for GetNextTsvRecord error" << std::endl;
+    m_nextRecord = lookUp<KERROW_RECORD_FN>(m_handle, "GetNextTsvRecord", "GetProcAddress( ) for GetNextTsvRecord error");
+    if (!m_nextRecord)
         return kNoNextRecord;
-    }
-    m_firstRecord = lookUp<KERROW_RECORD_FN>(m_handle, "GetFirstTsvRecord");
-    if (!m_firstRecord) {
-        std::cerr << "GetProcAddress( ) for GetFirstTsvRecord error" << std::endl;
-        return kNoFirstRecord;
-    }
-    return kBound;
+    m_firstRecord =
+        lookUp<KERROW_RECORD_FN>(m_handle, "GetFirstTsvRecord", "GetProcAddress( ) for GetFirstTsvRecord error");
+    return m_firstRecord ? kBound : kNoFirstRecord;
 }
 
 int CKerrowLibrary::firstRecord(int& fieldCount, char**& fields) {
@@ -85,11 +78,8 @@ std::string CKerrowLibrary::failureText() const {
 }
 
 bool CKerrowLibrary::freeAllRecords() {
-    const KERROW_FREE_FN freeAll = lookUp<KERROW_FREE_FN>(m_handle, "FreeAllRecords");
-    if (!freeAll) {
-        std::cerr << "GetProcAddres() error. ( FreeAllRecords )" << std::endl;
-        return false;
-    }
-    freeAll();
-    return true;
+    const KERROW_FREE_FN freeAll = lookUp<KERROW_FREE_FN>(m_handle, "FreeAllRecords", "GetProcAddres() error. ( FreeAllRecords )");
+    if (freeAll)
+        freeAll();
+    return freeAll != nullptr;
 }

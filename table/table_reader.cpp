@@ -119,29 +119,25 @@ bool CTableReader::readState(int number, int count, char** fields, int expectedC
     const int events = m_table->eventCount();
     m_layout.stateRecords.push_back(m_record);
 
-    bool fits = true;
-    if (count != expectedCount) {
-        TABLE_PROBLEM_ problem(TABLE_PROBLEM_::kFieldCountDiffers);
+    // The first of these that holds is the record's one structural problem.
+    const struct {
+        bool holds;
+        TABLE_PROBLEM_::Kind kind;
+        int expected;
+    } shapes[] = {
+        {count != expectedCount, TABLE_PROBLEM_::kFieldCountDiffers, expectedCount},
+        {count < firstCell, TABLE_PROBLEM_::kTooFewForState, firstCell},
+        {count - firstCell < events, TABLE_PROBLEM_::kFewerCellsThanEvents, firstCell + events},
+    };
+    for (const auto& shape : shapes) {
+        if (!shape.holds)
+            continue;
+        TABLE_PROBLEM_ problem(shape.kind);
         problem.count = count;
-        problem.expected = expectedCount;
-        fits = false;
+        problem.expected = shape.expected;
         if (!report(problem))
             return false;
-    }
-    if (fits && count < firstCell) {
-        TABLE_PROBLEM_ problem(TABLE_PROBLEM_::kTooFewForState);
-        problem.count = count;
-        problem.expected = firstCell;
-        fits = false;
-        if (!report(problem))
-            return false;
-    }
-    if (fits && count - firstCell < events) {
-        TABLE_PROBLEM_ problem(TABLE_PROBLEM_::kFewerCellsThanEvents);
-        problem.count = count;
-        problem.expected = firstCell + events;
-        if (!report(problem))
-            return false;
+        break;
     }
     if (count > key + 1 && readStateNumber(fields[key + 1]) != number) {
         TABLE_PROBLEM_ problem(TABLE_PROBLEM_::kStateNumber);

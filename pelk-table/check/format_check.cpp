@@ -27,23 +27,36 @@ bool looksLikeUtf16(const std::string& head) {
     return n >= 2 && nuls * 3 >= n;
 }
 
+std::string splitMessage(const SPLIT_ERROR_& error) {
+    switch (error.kind) {
+    case SPLIT_ERROR_::kCannotOpen:
+        return "cannot open the file";
+    case SPLIT_ERROR_::kEmptyFile:
+        return "the file is empty; a table needs at least its \"START\" header";
+    case SPLIT_ERROR_::kSyntax:
+        return "a field holds two runs of text, the second beginning \"" + error.text +
+               "\": a double quote in the middle of a field, or a lone carriage return, splits it; "
+               "pelk refuses the file";
+    case SPLIT_ERROR_::kMissingLineEnd:
+        return "the last record does not end with a line end; pelk refuses the file";
+    case SPLIT_ERROR_::kFieldTooLong:
+        return "a field is longer than 255 bytes";
+    case SPLIT_ERROR_::kNulCharacter:
+        return "the file holds a NUL byte; it is not a text file pelk can read";
+    case SPLIT_ERROR_::kReadError:
+        break;
+    }
+    return "the file cannot be read to its end";
+}
+
 std::string number(long long n) {
     return std::to_string(n);
 }
 
 }  // namespace
 
-void CFormatCheck::run(CCheckContext& context) {
-    if (!checkEncoding(context))
-        return;
-    checkSplit(context);
-    checkRecords(context);
-    checkLimits(context);
-    checkUtf8Names(context);
-}
-
 // False when the file is not 8-bit text at all, and nothing more can be said.
-bool CFormatCheck::checkEncoding(CCheckContext& context) {
+static bool checkEncoding(CCheckContext& context) {
     const CTableModel& model = context.model;
     const std::string& head = model.file().head();
     const PLACE_ start{1, 1, "A1"};
@@ -62,7 +75,7 @@ bool CFormatCheck::checkEncoding(CCheckContext& context) {
     return true;
 }
 
-void CFormatCheck::checkSplit(CCheckContext& context) {
+static void checkSplit(CCheckContext& context) {
     const std::vector<CTableFile::RECORD_>& records = context.model.file().records();
     for (const SPLIT_ERROR_& error : context.model.file().errors()) {
         // The error lies in the field the broken record was reading.
@@ -71,36 +84,15 @@ void CFormatCheck::checkSplit(CCheckContext& context) {
             at.cell = CTableModel::cellName(error.record, static_cast<int>(records[static_cast<size_t>(error.record)].fields.size()));
         else if (error.record >= 0)
             at.cell = CTableModel::cellName(error.record, 0);
-        switch (error.kind) {
-        case SPLIT_ERROR_::kCannotOpen:
-            context.add(kFormat, PLACE_(), "cannot open the file");
-            break;
-        case SPLIT_ERROR_::kEmptyFile:
-            context.add(kFormat, PLACE_{1, 1, ""}, "the file is empty; a table needs at least its \"START\" header");
-            break;
-        case SPLIT_ERROR_::kSyntax:
-            context.add(kFormat, at,
-                        "a field holds two runs of text, the second beginning \"" + error.text +
-                            "\": a double quote in the middle of a field, or a lone carriage return, splits it; "
-                            "pelk refuses the file");
-            break;
-        case SPLIT_ERROR_::kMissingLineEnd:
-            context.add(kFormat, at, "the last record does not end with a line end; pelk refuses the file");
-            break;
-        case SPLIT_ERROR_::kFieldTooLong:
-            context.add(kFormat, at, "a field is longer than 255 bytes");
-            break;
-        case SPLIT_ERROR_::kNulCharacter:
-            context.add(kEncoding, at, "the file holds a NUL byte; it is not a text file pelk can read");
-            break;
-        case SPLIT_ERROR_::kReadError:
-            context.add(kFormat, at, "the file cannot be read to its end");
-            break;
-        }
+        if (error.kind == SPLIT_ERROR_::kCannotOpen)
+            at = PLACE_();
+        else if (error.kind == SPLIT_ERROR_::kEmptyFile)
+            at = PLACE_{1, 1, ""};
+        context.add(error.kind == SPLIT_ERROR_::kNulCharacter ? kEncoding : kFormat, at, splitMessage(error));
     }
 }
 
-void CFormatCheck::checkRecords(CCheckContext& context) {
+static void checkRecords(CCheckContext& context) {
     const CTableModel& model = context.model;
     const CSTTable& table = model.table();
     const bool bomHidesHeader = model.file().head().compare(0, 3, kBom) == 0;
@@ -160,7 +152,7 @@ void CFormatCheck::checkRecords(CCheckContext& context) {
     }
 }
 
-void CFormatCheck::checkLimits(CCheckContext& context) {
+static void checkLimits(CCheckContext& context) {
     const CTableModel& model = context.model;
     const int states = model.table().stateCount();
     const int events = model.table().eventCount();
@@ -174,7 +166,7 @@ void CFormatCheck::checkLimits(CCheckContext& context) {
                         ", and this is event " + number(CCode::kMaxEvents));
 }
 
-void CFormatCheck::checkUtf8Names(CCheckContext& context) {
+static void checkUtf8Names(CCheckContext& context) {
     const CTableModel& model = context.model;
     const CSTTable& table = model.table();
     const auto check = [&context](const std::string& what, const std::string& name, const PLACE_& place) {
@@ -194,4 +186,13 @@ void CFormatCheck::checkUtf8Names(CCheckContext& context) {
                 check("the action name", action, model.cellPlace(s, e));
         }
     }
+}
+
+void CFormatCheck::run(CCheckContext& context) {
+    if (!checkEncoding(context))
+        return;
+    checkSplit(context);
+    checkRecords(context);
+    checkLimits(context);
+    checkUtf8Names(context);
 }

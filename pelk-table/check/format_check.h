@@ -8,13 +8,6 @@ class CCheckContext;
 class CFormatCheck {
 public:
     static void run(CCheckContext& context);
-
-private:
-    static bool checkEncoding(CCheckContext& context);
-    static void checkSplit(CCheckContext& context);
-    static void checkRecords(CCheckContext& context);
-    static void checkLimits(CCheckContext& context);
-    static void checkUtf8Names(CCheckContext& context);
 };
 
 #endif

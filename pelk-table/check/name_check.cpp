@@ -58,14 +58,7 @@ std::string title(const NAME_& name) {
 
 }  // namespace
 
-void CNameCheck::run(CCheckContext& context) {
-    checkDuplicates(context);
-    checkIdentifiers(context);
-    checkCollisions(context);
-    checkRowSize(context);
-}
-
-void CNameCheck::checkDuplicates(CCheckContext& context) {
+static void checkDuplicates(CCheckContext& context) {
     std::map<std::string, NAME_> first[2];  // states, events
     for (const NAME_& name : statesAndEvents(context.model)) {
         std::map<std::string, NAME_>& seen = first[name.kind[0] == 'e'];
@@ -84,7 +77,7 @@ void CNameCheck::checkDuplicates(CCheckContext& context) {
     }
 }
 
-void CNameCheck::checkIdentifiers(CCheckContext& context) {
+static void checkIdentifiers(CCheckContext& context) {
     const CTargetSymbols& symbols = context.symbols;
     const std::string target = symbols.target().title;
     std::vector<NAME_> names = statesAndEvents(context.model);
@@ -113,7 +106,7 @@ void CNameCheck::checkIdentifiers(CCheckContext& context) {
                         C::quoted(routine) + " " + why);
 }
 
-void CNameCheck::checkCollisions(CCheckContext& context) {
+static void checkCollisions(CCheckContext& context) {
     const CTableModel& model = context.model;
     const CTargetSymbols& symbols = context.symbols;
     const int states = model.table().stateCount();
@@ -164,7 +157,7 @@ void CNameCheck::checkCollisions(CCheckContext& context) {
     }
 }
 
-void CNameCheck::checkRowSize(CCheckContext& context) {
+static void checkRowSize(CCheckContext& context) {
     const CTargetSymbols& symbols = context.symbols;
     const int events = context.model.table().eventCount();
     const int most = CTargetSymbols::kMaxAssemblerEvents;
@@ -176,4 +169,11 @@ void CNameCheck::checkRowSize(CCheckContext& context) {
                     "'s dispatcher loads as an 8-bit immediate ('mov a,#" + std::to_string(2 * events) +
                     "'); it takes at most " + std::to_string(most) + " events, and this is event " +
                     std::to_string(most));
+}
+
+void CNameCheck::run(CCheckContext& context) {
+    checkDuplicates(context);
+    checkIdentifiers(context);
+    checkCollisions(context);
+    checkRowSize(context);
 }

@@ -9,12 +9,6 @@ class CCheckContext;
 class CNameCheck {
 public:
     static void run(CCheckContext& context);
-
-private:
-    static void checkDuplicates(CCheckContext& context);
-    static void checkIdentifiers(CCheckContext& context);
-    static void checkCollisions(CCheckContext& context);
-    static void checkRowSize(CCheckContext& context);
 };
 
 #endif
