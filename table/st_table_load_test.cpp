@@ -50,6 +50,16 @@ protected:
     std::string m_err;
 };
 
+// The table's event and state names, in order.
+std::vector<std::string> namesOf(const CSTTable& table) {
+    std::vector<std::string> names;
+    for (int e = 0; e < table.eventCount(); ++e)
+        names.push_back("event " + table.eventName(e));
+    for (int s = 0; s < table.stateCount(); ++s)
+        names.push_back("state " + table.stateName(s));
+    return names;
+}
+
 TEST_F(LoadTest, DoorControllerGivesItsCells) {
     CSTTable table("Door", nullptr);
     ASSERT_EQ(load(table,
@@ -59,12 +69,8 @@ TEST_F(LoadTest, DoorControllerGivesItsCells) {
                    "\tOPENED\t1\t-/-\t0 / MotorClose , Beep\n"),
               0);
     EXPECT_EQ(m_err, "");
-    ASSERT_EQ(table.eventCount(), 2);
-    EXPECT_EQ(table.eventName(0), "OPEN_REQ");
-    EXPECT_EQ(table.eventName(1), "CLOSE_REQ");
-    ASSERT_EQ(table.stateCount(), 2);
-    EXPECT_EQ(table.stateName(0), "CLOSED");
-    EXPECT_EQ(table.stateName(1), "OPENED");
+    EXPECT_EQ(namesOf(table),
+              (std::vector<std::string>{"event OPEN_REQ", "event CLOSE_REQ", "state CLOSED", "state OPENED"}));
 
     const struct {
         int s, e, next;
@@ -92,12 +98,7 @@ TEST_F(LoadTest, KeepsNamesVerbatimAndSkipsThePreamble) {
                    "\t1\t 1 \t*\n"),
               0);
     EXPECT_EQ(m_err, "");
-    ASSERT_EQ(table.eventCount(), 2);
-    EXPECT_EQ(table.eventName(0), " x ");
-    EXPECT_EQ(table.eventName(1), "");
-    ASSERT_EQ(table.stateCount(), 2);
-    EXPECT_EQ(table.stateName(0), " S0 ");
-    EXPECT_EQ(table.stateName(1), "");
+    EXPECT_EQ(namesOf(table), (std::vector<std::string>{"event  x ", "event ", "state  S0 ", "state "}));
     EXPECT_EQ(table.nextState(0, 1), 1);
 }
 
