@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/paths.h"
 #include "tests/support/process.h"
 
 namespace fs = std::filesystem;
@@ -287,11 +288,8 @@ std::string twelveEvents() {
 
 std::vector<Table> tables() {
     return {
-        {"lamp", "Lamp", "START\t\tPUSH\tTICK\nOFF\t0\t1/LampOn\t-/-\nON\t1\t0/LampOff\t-\n", true},
-        {"door", "Door",
-         "Door controller\nnote\tSTART\tNo\tOPEN_REQ\tCLOSE_REQ\n\tCLOSED\t0\t1/MotorOpen\t-\n"
-         "\tOPENED\t1\t-/-\t0 / MotorClose , Beep\n",
-         true},
+        {"lamp", "Lamp", exampleTable("lamp.tsv"), true},
+        {"door", "Door", exampleTable("door.tsv"), true},
         {"twelve_events", "Panel", twelveEvents(), false},
         {"back_to_zero", "Loop",
          "START\t\tSTEP\tRESET\tNOTHING\n"

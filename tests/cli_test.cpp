@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/paths.h"
 #include "tests/support/process.h"
 
 namespace {
@@ -112,7 +113,7 @@ class CliRunTest : public ::testing::TestWithParam<RunCase> {};
 TEST_P(CliRunTest, WritesTheChosenTarget) {
     const RunCase& c = GetParam();
     const auto scratch = makeScratchDirectory("cli_run");
-    writeFile(scratch / "t.tsv", "START\t\tPUSH\tTICK\nOFF\t0\t1/LampOn\t-/-\nON\t1\t0/LampOff\t-\n");
+    writeFile(scratch / "t.tsv", exampleTable("lamp.tsv"));
     const ProcessResult result = runProcess(pelkWith(c.args), scratch);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.status, 0);

@@ -13,13 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/paths.h"
 #include "tests/support/process.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const char kLampTable[] = "START\t\tPUSH\tTICK\nOFF\t0\t1/LampOn\t-/-\nON\t1\t0/LampOff\t-\n";
+const std::string kLampTable = exampleTable("lamp.tsv");
 
 // Where one case runs: pelk's working directory and its table argument.
 // A non-empty skip names why the case cannot run here.

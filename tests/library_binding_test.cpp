@@ -7,17 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/paths.h"
 #include "tests/support/process.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const char kDoorTable[] =
-    "Door controller\n"
-    "note\tSTART\tNo\tOPEN_REQ\tCLOSE_REQ\n"
-    "\tCLOSED\t0\t1/MotorOpen\t-\n"
-    "\tOPENED\t1\t-/-\t0 / MotorClose , Beep\n";
+const std::string kDoorTableText = exampleTable("door.tsv");
+const char* const kDoorTable = kDoorTableText.c_str();
 const char kNoKeywordTable[] = "note\tstart\tNo\tOPEN_REQ\n\tCLOSED\t0\t1\n";
 const char kKeywordMessage[] = "not found KeyWord\"START\"\n";
 

@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char kLamp[] = "START\t\tPUSH\tTICK\nOFF\t0\t1/LampOn\t-/-\nON\t1\t0/LampOff\t-\n";
+const std::string kLamp = exampleTable("lamp.tsv");
 
 // Runs pelk-table in dir, standard input from the file stdinFile when it is
 // not empty.

@@ -1,7 +1,13 @@
 #include "tests/support/paths.h"
 
+#include "tests/support/process.h"
+
 std::filesystem::path examplesDirectory() {
     return PELK_EXAMPLES_DIR;
+}
+
+std::string exampleTable(const std::string& name) {
+    return readFile(examplesDirectory() / name);
 }
 
 std::filesystem::path goldenDirectory() {

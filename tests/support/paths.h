@@ -7,6 +7,9 @@
 /// The bundled example tables (examples/ of the source tree).
 std::filesystem::path examplesDirectory();
 
+/// The text of a bundled example table, such as "lamp.tsv".
+std::string exampleTable(const std::string& name);
+
 /// The golden cases of the end-to-end tests (tests/golden/).
 std::filesystem::path goldenDirectory();
 
