@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Builds pelk and its library in Release (build-release) and the benchmark
-# driver (build-bench), then measures whole pelk runs for every target.
+# Builds pelk, its library and pelk-table in Release (build-release) and the
+# benchmark driver (build-bench), then measures whole pelk runs for every
+# target, and pelk-table check beside pelk on the largest table.
 # Usage: scripts/bench-pelk.sh [repetitions]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/deps.sh"
-pelk_need_packages cmake=cmake ninja=ninja-build g++=g++
+pelk_need_packages cmake=cmake ninja=ninja-build g++=g++ \
+    /usr/include/CLI/CLI.hpp=libcli11-dev /usr/include/nlohmann/json.hpp=nlohmann-json3-dev
 cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELK_BUILD_TESTS=OFF >/dev/null
-cmake --build "$root/build-release" -j2 --target pelk Kerrow
+cmake --build "$root/build-release" -j2 --target pelk Kerrow pelk-table
 cmake -S "$root/bench" -B "$root/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$root/build-bench" -j2 --target pelk_bench
 exec "$root/build-bench/pelk_bench" "$root/build-release/pelk" "$@"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Checks the Windows deliverables of one cross build without running them:
-#   - pelk.exe is a console program and Kerrow.dll a DLL for the right machine;
-#   - neither needs a DLL beyond those of Windows itself (no MinGW runtime);
+#   - pelk.exe and pelk-table.exe are console programs and Kerrow.dll a DLL
+#     for the right machine;
+#   - none needs a DLL beyond those of Windows itself (no MinGW runtime), and
+#     pelk-table.exe not even Kerrow.dll (it links the splitter in);
 #   - Kerrow.dll exports exactly the eight functions, each by its bare name;
 #   - for 32-bit Windows, Kerrow, GetFirstTsvRecord and GetNextTsvRecord are
 #     standard-call: the compiler decorated them _Name@<bytes of arguments>,
@@ -21,6 +23,7 @@ objdump=$arch-w64-mingw32-objdump
 nm=$arch-w64-mingw32-nm
 dll=$build/Kerrow.dll
 exe=$build/pelk.exe
+table_exe=$build/pelk-table.exe
 
 faults=0
 fault() {
@@ -28,7 +31,7 @@ fault() {
     faults=$((faults + 1))
 }
 
-for file in "$exe" "$dll"; do
+for file in "$exe" "$table_exe" "$dll"; do
     if [[ ! -f $file ]]; then
         fault "$file was not built"
         continue
@@ -38,7 +41,7 @@ for file in "$exe" "$dll"; do
         continue
     fi
     grep -q "file format $format\$" <<<"$headers" || fault "$file is not $format"
-    if [[ $file == "$exe" ]] && ! grep -q '^Subsystem.*(Windows CUI)$' <<<"$headers"; then
+    if [[ $file == *.exe ]] && ! grep -q '^Subsystem.*(Windows CUI)$' <<<"$headers"; then
         fault "$file is not a console program"
     fi
     # Windows' own DLLs only: the kernel and the C runtime.

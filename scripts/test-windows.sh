@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Windows deliverables pelk.exe and Kerrow.dll with the MinGW-w64
+# Builds the Windows deliverables pelk.exe, pelk-table.exe and Kerrow.dll with
+# the MinGW-w64
 # cross compilers (scripts/build-windows.sh) and tests them; exits non-zero
 # when anything fails.
 #   build-win32/  32-bit Windows, the shipped variant: its binaries are
@@ -7,7 +8,8 @@
 #                 machine cannot run 32-bit Windows programs.
 #   build-win64/  64-bit Windows: the same checks, then the end-to-end cases
 #                 of pelk_e2e (from the native build in build/) run the
-#                 program under wine64 and expect CR LF line ends.
+#                 program under wine64 and expect CR LF line ends, and
+#                 pelk-table.exe checks the lamp table under wine64.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -26,16 +28,16 @@ scripts/check-windows-binaries.sh build-win32 i686
 echo "== checks of the 64-bit binaries"
 scripts/check-windows-binaries.sh build-win64 x86_64
 
-# The ZIP holds the two files and the license, at its top and in the
-# documentation.
+# The ZIP holds the programs, the library and the license, at its top and in
+# the documentation.
 check_zip() {  # <build dir>
     local zip contents file
     zip=$(ls "$1"/pelk-*.zip)
     contents=$(cmake -E tar tf "$zip")
-    for file in LICENSE bin/pelk.exe bin/Kerrow.dll share/doc/pelk/LICENSE; do
+    for file in LICENSE bin/pelk.exe bin/pelk-table.exe bin/Kerrow.dll share/doc/pelk/LICENSE; do
         grep -qx "pelk-[^/]*/$file" <<<"$contents" || { echo "FAIL: $zip lacks $file" >&2; return 1; }
     done
-    echo "$zip: LICENSE, bin/pelk.exe, bin/Kerrow.dll"
+    echo "$zip: LICENSE, bin/pelk.exe, bin/pelk-table.exe, bin/Kerrow.dll"
 }
 echo "== the ZIPs"
 check_zip build-win32
@@ -62,3 +64,16 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 
 PELK_COMMAND="$wine64 $root/build-win64/pelk.exe" PELK_EXPECT_CRLF=1 \
     build/pelk_e2e --gtest_brief=1
+
+echo "== pelk-table.exe under wine64"
+# The lamp table gives its one warning, in Windows' CR LF, and status 0.
+(
+    cd examples
+    status=0
+    "$wine64" "$root/build-win64/pelk-table.exe" check lamp.tsv 2>"$root/build-win64/check.err" >/dev/null || status=$?
+    expected=$'lamp.tsv:1:13: warning: event 1 \'TICK\' does nothing in any state: no transition, no action (cell D1) [unused-event]\r'
+    [[ $status -eq 0 ]] || { echo "FAIL: pelk-table.exe check exited with $status" >&2; exit 1; }
+    [[ $(cat "$root/build-win64/check.err") == "$expected" ]] ||
+        { echo "FAIL: pelk-table.exe check printed:" >&2; cat -A "$root/build-win64/check.err" >&2; exit 1; }
+    echo "pelk-table.exe check lamp.tsv: one warning, CR LF, status 0"
+)
