@@ -1,5 +1,6 @@
 #include "table/table_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -18,15 +19,21 @@ bool CTableFile::read(const std::string& path) {
     m_records.clear();
     m_errors.clear();
     m_building = RECORD_();
-    m_head.clear();
+    m_text.clear();
+    m_lineStarts.assign(1, 0);
     // Binary, as the scanner reads bytes; CR LF is its own affair.
     std::unique_ptr<std::FILE, FileCloser> in(std::fopen(path.c_str(), "rb"));
     if (!in) {
         m_errors.push_back({SPLIT_ERROR_::kCannotOpen, -1, 0, 0, std::string()});
         return false;
     }
-    char head[4096];
-    m_head.assign(head, std::fread(head, 1, sizeof head, in.get()));
+    char chunk[8192];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in.get())) > 0;)
+        m_text.append(chunk, n);
+    for (std::size_t i = 0; i < m_text.size(); ++i) {
+        if (m_text[i] == '\n')
+            m_lineStarts.push_back(i + 1);
+    }
     std::rewind(in.get());
 
     // The scanner is large (its buffer); it lives on the heap.
@@ -35,7 +42,7 @@ bool CTableFile::read(const std::string& path) {
     scanner->echoQuotedLineFeeds(false);
     CTsvParser parser(*scanner, *this);
     const CTsvParser::Result result = parser.parse();
-    if (m_head.empty()) {
+    if (m_text.empty()) {
         m_errors.assign(1, {SPLIT_ERROR_::kEmptyFile, -1, 1, 1, std::string()});
         return false;
     }
@@ -56,6 +63,19 @@ bool CTableFile::read(const std::string& path) {
         return false;
     }
     return true;
+}
+
+int CTableFile::characterColumn(int line, int column) const {
+    if (line < 1 || line > static_cast<int>(m_lineStarts.size()) || column < 1)
+        return column;
+    const std::size_t start = m_lineStarts[static_cast<std::size_t>(line - 1)];
+    const std::size_t end = std::min(m_text.size(), start + static_cast<std::size_t>(column - 1));
+    int characters = 1;
+    for (std::size_t i = start; i < end; ++i) {
+        if ((static_cast<unsigned char>(m_text[i]) & 0xC0) != 0x80)
+            ++characters;
+    }
+    return characters;
 }
 
 int CTableFile::addField(const char* text, std::size_t length, int line, int column) {

@@ -42,7 +42,10 @@ public:
     const std::vector<RECORD_>& records() const { return m_records; }
     const std::vector<SPLIT_ERROR_>& errors() const { return m_errors; }
     /// The first bytes of the file (up to 4 KiB), for telling its encoding.
-    const std::string& head() const { return m_head; }
+    std::string head() const { return m_text.substr(0, 4096); }
+    /// The column of line:column counted in characters (UTF-8 sequences)
+    /// rather than bytes; a byte that is no UTF-8 counts as one.
+    int characterColumn(int line, int column) const;
 
     /// CRecordSource: the records in file order.
     int firstRecord(int& fieldCount, char**& fields) override;
@@ -56,7 +59,8 @@ private:
     std::vector<RECORD_> m_records;
     RECORD_ m_building;
     std::vector<SPLIT_ERROR_> m_errors;
-    std::string m_head;
+    std::string m_text;                     // the whole file
+    std::vector<std::size_t> m_lineStarts;  // offset of each line in m_text
     std::size_t m_cursor = 0;
     std::vector<char*> m_handedOut;
 };

@@ -79,7 +79,7 @@ static void checkSplit(CCheckContext& context) {
     const std::vector<CTableFile::RECORD_>& records = context.model.file().records();
     for (const SPLIT_ERROR_& error : context.model.file().errors()) {
         // The error lies in the field the broken record was reading.
-        PLACE_ at{error.line, error.column, ""};
+        PLACE_ at{error.line, error.column, "", context.model.file().characterColumn(error.line, error.column)};
         if (error.record >= 0 && error.record < static_cast<int>(records.size()))
             at.cell = CTableModel::cellName(error.record, static_cast<int>(records[static_cast<size_t>(error.record)].fields.size()));
         else if (error.record >= 0)

@@ -53,11 +53,13 @@ std::string upper(const std::string& text) {
     return result;
 }
 
-// "'\t'" for a control byte, "'x'" for a printable one, the byte value else.
+// "'x'" for a printable byte, the byte value for a control byte.
 std::string describe(unsigned char c) {
     static const char kHex[] = "0123456789ABCDEF";
     if (c == ' ')
         return "a space";
+    if (c >= 0x80)
+        return "text outside ASCII";
     if (c >= 0x21 && c < 0x7F)
         return std::string("'") + static_cast<char>(c) + "'";
     return std::string("the byte 0x") + kHex[c >> 4] + kHex[c & 15];

@@ -62,6 +62,7 @@ PLACE_ CTableModel::place(int record, int field) const {
     place.line = fields[static_cast<size_t>(field)].line;
     place.column = fields[static_cast<size_t>(field)].column;
     place.cell = cellName(record, field);
+    place.characterColumn = m_file.characterColumn(place.line, place.column);
     return place;
 }
 

@@ -15,6 +15,7 @@ struct PLACE_ {
     int line = 0;
     int column = 0;
     std::string cell;
+    int characterColumn = 0;  ///< the column in characters; 0 when not known
 };
 
 /// CTableModel is the table as pelk-table sees it: read once, through the

@@ -34,10 +34,13 @@ std::string uriOf(const std::string& path) {
     return uri;
 }
 
+// SARIF counts columns in characters; the other forms, like compilers, in
+// bytes.
 json sarifLocation(const std::string& file, const PLACE_& place, const std::string& message) {
     json physical = {{"artifactLocation", {{"uri", uriOf(file)}}}};
     if (place.line > 0)
-        physical["region"] = {{"startLine", place.line}, {"startColumn", place.column}};
+        physical["region"] = {{"startLine", place.line},
+                              {"startColumn", place.characterColumn > 0 ? place.characterColumn : place.column}};
     json location = {{"physicalLocation", physical}};
     if (!message.empty())
         location["message"] = {{"text", message}};
