@@ -28,6 +28,9 @@ const CHECK_ kChecks[] = {
      "No transition leaves the state: every cell is '-', '*' or the state's own number."},
     {"unused-event", FINDING_::kWarning,
      "In every state the event's cell makes no transition and calls only no-operation actions."},
+    {"extra-cells", FINDING_::kWarning,
+     "The state records have more cells than the header names events: pelk reads the cells past the last event "
+     "but never uses them. A header that lacks the empty field after START shifts every event by one."},
 };
 
 }  // namespace

@@ -166,6 +166,28 @@ static void checkLimits(CCheckContext& context) {
                         ", and this is event " + number(CCode::kMaxEvents));
 }
 
+// The state records agree on their field count (else table-format says so);
+// the first one stands for all.
+static void checkExtraCells(CCheckContext& context) {
+    const CTableModel& model = context.model;
+    const TABLE_LAYOUT_& layout = model.layout();
+    if (layout.stateRecords.empty() || model.hasFormatErrors())
+        return;
+    const int record = layout.stateRecords[0];
+    const int cells = static_cast<int>(model.file().records()[static_cast<size_t>(record)].fields.size()) -
+                      (layout.keyColumn + 2);
+    const int events = model.table().eventCount();
+    if (cells <= events)
+        return;
+    FINDING_& finding = context.add(
+        "extra-cells", model.place(record, layout.keyColumn + 2 + events),
+        "the state records have " + number(cells) + " cells, but the header names " + number(events) +
+            (events == 1 ? " event" : " events") + "; the cells past the last event are never used");
+    CCheckContext::note(finding, model.place(layout.headerRecord, layout.keyColumn + 1),
+                        "the header's second column is the state numbers' and names no event; an empty field "
+                        "missing after START?");
+}
+
 static void checkUtf8Names(CCheckContext& context) {
     const CTableModel& model = context.model;
     const CSTTable& table = model.table();
@@ -194,5 +216,6 @@ void CFormatCheck::run(CCheckContext& context) {
     checkSplit(context);
     checkRecords(context);
     checkLimits(context);
+    checkExtraCells(context);
     checkUtf8Names(context);
 }

@@ -20,6 +20,7 @@ void CCheckCommand::setUp(CLI::App& app, int& status) {
         "                              turn one check on or off\n\n"
         "Checks: table-format encoding duplicate-name invalid-identifier symbol-collision\n"
         "        asm-row-size next-state-range unreachable-state trap-state unused-event\n"
+        "        extra-cells\n"
         "Exit status: 0 no error found, 1 errors found, 2 usage error.\n");
     check->callback([this, &status]() { status = run(); });
 }
