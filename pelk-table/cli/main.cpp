@@ -8,6 +8,9 @@
 #include <CLI/CLI.hpp>
 
 #include "pelk-table/cli/check_command.h"
+#include "pelk-table/cli/dot_command.h"
+#include "pelk-table/cli/markdown_command.h"
+#include "pelk-table/cli/mermaid_command.h"
 #include "pelk-table/cli/tool_options.h"
 
 int main(int argc, char* argv[]) {
@@ -19,6 +22,12 @@ int main(int argc, char* argv[]) {
     int status = CToolOptions::kClean;
     CCheckCommand check;
     check.setUp(app, status);
+    CDotCommand dot;
+    dot.setUp(app, status);
+    CMermaidCommand mermaid;
+    mermaid.setUp(app, status);
+    CMarkdownCommand markdown;
+    markdown.setUp(app, status);
 
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string message;
