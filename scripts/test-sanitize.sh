@@ -20,6 +20,8 @@ cmake --build "$build" -j2
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# What Graphviz and fontconfig keep for the life of the process (dot --format=svg).
+export LSAN_OPTIONS=suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0
 (cd "$build" && ctest --output-on-failure -j2)
 
 if [[ $(id -u) -eq 0 ]] && command -v setpriv >/dev/null 2>&1; then

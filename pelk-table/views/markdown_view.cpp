@@ -154,9 +154,9 @@ std::string CMarkdownView::write(const CTableModel& model, const std::vector<FIN
     out << "# State machine " << file << "\n\n";
     out << "Written by `pelk-table markdown` from " << file << ": "
         << plural(graph.states().size(), "state", "states") << ", "
-        << plural(graph.events().size(), "event", "events") << ". ";
+        << plural(graph.events().size(), "event", "events") << ".";
     if (!graph.states().empty())
-        out << "The machine starts in state 0, " << escaped(graph.states()[0].name) << ".";
+        out << " The machine starts in state 0, " << escaped(graph.states()[0].name) << ".";
     out << "\n\n";
     writeMatrix(out, model, graph);
 
