@@ -31,6 +31,26 @@ pelk_need_packages() {
 pelk_need_build_tools() {
     pelk_need_packages cmake=cmake ninja=ninja-build g++=g++ \
         /usr/include/gtest/gtest.h=libgtest-dev \
-        /usr/include/CLI/CLI.hpp=libcli11-dev \
-        /usr/include/nlohmann/json.hpp=nlohmann-json3-dev
+        /usr/include/CLI/CLI.hpp=libcli11-dev /usr/include/nlohmann/json.hpp=nlohmann-json3-dev
+}
+
+# What the tests of pelk-table's views need beyond the build: Graphviz's
+# library (dot --format=svg) and program (it must take the DOT the views
+# write), and Node with npm for the Mermaid parser.
+pelk_need_view_tools() {
+    pelk_need_packages dot=graphviz /usr/include/graphviz/gvc.h=libgraphviz-dev pkg-config=pkg-config \
+        node=nodejs npm=npm
+}
+
+# The npm packages that parse Mermaid under Node, installed into the folder
+# <prefix> (under the build tree) unless they are there: mermaid as code
+# hosts render it, and jsdom for the window its sanitiser needs.
+# Usage: pelk_need_mermaid <prefix>
+pelk_need_mermaid() {
+    local prefix=$1
+    [[ -d $prefix/node_modules/mermaid && -d $prefix/node_modules/jsdom ]] && return 0
+    echo "installing mermaid and jsdom from npm into $prefix" >&2
+    mkdir -p "$prefix" &&
+        npm install --prefix "$prefix" --no-save --no-package-lock --no-audit --no-fund --loglevel=error \
+            mermaid@11.17.2 jsdom@26.1.0 >&2
 }

@@ -8,6 +8,9 @@
 #include <CLI/CLI.hpp>
 
 #include "pelk-table/cli/check_command.h"
+#include "pelk-table/cli/dot_command.h"
+#include "pelk-table/cli/markdown_command.h"
+#include "pelk-table/cli/mermaid_command.h"
 #include "pelk-table/cli/run_command.h"
 #include "pelk-table/cli/tool_options.h"
 
@@ -20,7 +23,14 @@ int main(int argc, char* argv[]) {
     int status = CToolOptions::kClean;
     CCheckCommand check;
     check.setUp(app, status);
-    CRunCommand run; run.setUp(app, status);
+    CRunCommand run;
+    run.setUp(app, status);
+    CDotCommand dot;
+    dot.setUp(app, status);
+    CMermaidCommand mermaid;
+    mermaid.setUp(app, status);
+    CMarkdownCommand markdown;
+    markdown.setUp(app, status);
 
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string message;

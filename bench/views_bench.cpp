@@ -1,0 +1,170 @@
+// Wall time and peak memory of pelk-table's views (dot, mermaid, markdown)
+// and of check, beside pelk generating C, on the generated tables of
+// pelk_bench: up to the limit of 256 states x 128 events, three actions per
+// cell. In these tables every state goes to 128 others, so the drawing of
+// the largest has 32768 labelled edges. Graphviz needs seconds to lay out
+// the 256 edges of 16 x 16 and minutes for the 1024 of 32 x 32, so SVG is
+// measured on 16 x 16 alone.
+//
+// Usage: views_bench <pelk-table> <pelk> [repetitions]
+// Each case runs once untimed, then <repetitions> times (default 5); the
+// median wall time, the largest peak resident set and the size of the
+// output are printed.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Size {
+    int states;
+    int events;
+};
+
+struct Measure {
+    double wallMs;
+    long peakKiB;
+    uintmax_t outputKiB;
+    int status;
+};
+
+// As pelk_bench: START in column 0; state i goes to (i + e + 1) mod states on
+// event e and calls three actions.
+void writeTable(const fs::path& path, const Size& size) {
+    std::ofstream out(path, std::ios::binary);
+    out << "START\t";
+    for (int e = 0; e < size.events; ++e)
+        out << "\tEV" << e;
+    out << '\n';
+    for (int s = 0; s < size.states; ++s) {
+        out << "ST" << s << '\t' << s;
+        for (int e = 0; e < size.events; ++e)
+            out << '\t' << (s + e + 1) % size.states << "/On" << e << ",Log" << s << ",Tick";
+        out << '\n';
+    }
+}
+
+// One run in dir, standard output to dir/out, standard error discarded.
+Measure runOnce(const std::vector<std::string>& command, const fs::path& dir) {
+    std::vector<char*> argv;
+    for (const std::string& word : command)
+        argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    const fs::path output = dir / "out";
+
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int out = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = ::open("/dev/null", O_WRONLY);
+        if (out < 0 || err < 0 || ::chdir(dir.c_str()) != 0)
+            ::_exit(126);
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    struct rusage usage {};
+    if (child < 0 || ::wait4(child, &status, 0, &usage) != child) {
+        std::perror("views_bench");
+        std::exit(2);
+    }
+    const auto end = std::chrono::steady_clock::now();
+    return {std::chrono::duration<double, std::milli>(end - start).count(), usage.ru_maxrss,
+            fs::exists(output) ? fs::file_size(output) / 1024 : 0, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+Measure measure(const std::vector<std::string>& command, const fs::path& work, int repetitions) {
+    std::vector<double> walls;
+    Measure result{};
+    for (int r = -1; r < repetitions; ++r) {
+        fs::remove_all(work);
+        fs::create_directories(work);
+        const Measure m = runOnce(command, work);
+        if (m.status != 0)
+            return m;
+        if (r < 0)
+            continue;
+        walls.push_back(m.wallMs);
+        result.peakKiB = std::max(result.peakKiB, m.peakKiB);
+        result.outputKiB = m.outputKiB;
+    }
+    std::sort(walls.begin(), walls.end());
+    result.wallMs = walls[walls.size() / 2];
+    return result;
+}
+
+struct Case {
+    const char* name;
+    std::vector<std::string> args;  // after the program; the table follows
+    bool pelk;                      // run pelk rather than pelk-table
+    int largestStates;              // measured on tables up to this many states
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: views_bench <pelk-table> <pelk> [repetitions]\n");
+        return 2;
+    }
+    const std::string pelkTable = fs::absolute(argv[1]).string();
+    const std::string pelk = fs::absolute(argv[2]).string();
+    const int repetitions = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+
+    const Size sizes[] = {{16, 16}, {64, 64}, {256, 128}};
+    // The C target throughout: an assembler's row limit would make check
+    // report an error on 128 events.
+    const Case cases[] = {
+        {"pelk -aC", {"-aC", "-nBench"}, true, 256},
+        {"check", {"check", "-aC"}, false, 256},
+        {"dot", {"dot", "-aC"}, false, 256},
+        {"dot svg", {"dot", "-aC", "--format=svg"}, false, 16},
+        {"mermaid", {"mermaid", "-aC"}, false, 256},
+        {"markdown", {"markdown", "-aC"}, false, 256},
+    };
+
+    const fs::path root = fs::temp_directory_path() / ("views_bench_" + std::to_string(::getpid()));
+    fs::create_directories(root);
+
+    std::printf("%-10s %9s %7s %10s %10s %12s %10s\n", "run", "states x", "cells", "wall ms", "peak KiB",
+                "us per cell", "output KiB");
+    for (const Case& c : cases) {
+        for (const Size& size : sizes) {
+            if (size.states > c.largestStates)
+                continue;
+            const fs::path table = root / ("t" + std::to_string(size.states) + "x" + std::to_string(size.events) + ".tsv");
+            if (!fs::exists(table))
+                writeTable(table, size);
+            std::vector<std::string> command{c.pelk ? pelk : pelkTable};
+            command.insert(command.end(), c.args.begin(), c.args.end());
+            // Relative: pelk reads an argument beginning with '/' as an option.
+            command.push_back(fs::absolute(table).lexically_relative(root / "work").string());
+            const Measure m = measure(command, root / "work", repetitions);
+            const std::string shape = std::to_string(size.states) + "x" + std::to_string(size.events);
+            const int cells = size.states * size.events;
+            if (m.status != 0) {
+                std::printf("%-10s %9s %7d   exit status %d%s\n", c.name, shape.c_str(), cells, m.status,
+                            c.args.back() == "--format=svg" ? " (SVG not built in?)" : "");
+                continue;
+            }
+            std::printf("%-10s %9s %7d %10.1f %10ld %12.2f %10ju\n", c.name, shape.c_str(), cells, m.wallMs,
+                        m.peakKiB, 1000.0 * m.wallMs / cells, m.outputKiB);
+        }
+    }
+    fs::remove_all(root);
+    return 0;
+}

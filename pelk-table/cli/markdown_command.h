@@ -1,0 +1,19 @@
+#ifndef PELK_TABLE_CLI_MARKDOWN_COMMAND_H
+#define PELK_TABLE_CLI_MARKDOWN_COMMAND_H
+
+#include "pelk-table/cli/view_command.h"
+
+/// CMarkdownCommand is `pelk-table markdown`: a review document of the
+/// table, to commit beside it.
+class CMarkdownCommand : public CViewCommand {
+public:
+    CMarkdownCommand()
+        : CViewCommand("markdown",
+                       "document a table in Markdown: matrix, states, events, actions, diagram, findings") {}
+
+private:
+    bool render(const CTableModel& model, const std::vector<FINDING_>& findings, std::string& view,
+                std::string& message) const override;
+};
+
+#endif

@@ -1,0 +1,34 @@
+#ifndef PELK_TABLE_VIEWS_DOT_VIEW_H
+#define PELK_TABLE_VIEWS_DOT_VIEW_H
+
+#include <string>
+#include <vector>
+
+#include "pelk-table/check/finding.h"
+
+class CTableModel;
+
+/// CDotView draws a table as a Graphviz DOT graph: a node per state, its
+/// internal transitions inside it (a record: name above, transitions below), an edge per pair of states labelled with
+/// the events and actions, the initial state marked by an arrow from a
+/// point, next states that do not exist as red nodes, and the states that
+/// check finds unreachable or trapping styled apart with the reason as a
+/// tooltip. The same model and findings give the same bytes.
+class CDotView {
+public:
+    static std::string write(const CTableModel& model, const std::vector<FINDING_>& findings);
+
+    /// text as a DOT ID: bare when DOT takes it so (a letter or `_` or a
+    /// non-ASCII byte, then also digits, and not a keyword), else quoted.
+    static std::string id(const std::string& text);
+    /// text in double quotes, escaped.
+    static std::string quoted(const std::string& text);
+    /// text with `"` and `\` escaped for a quoted DOT string. `<` and `>`
+    /// need no escape there: only an ID in angle brackets is HTML.
+    static std::string escaped(const std::string& text);
+    /// text escaped for a field of a record label, which also reads `{`,
+    /// `}`, `|`, `<` and `>` as syntax.
+    static std::string recordEscaped(const std::string& text);
+};
+
+#endif

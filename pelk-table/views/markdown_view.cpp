@@ -1,0 +1,173 @@
+#include "pelk-table/views/markdown_view.h"
+
+#include <map>
+#include <sstream>
+
+#include "pelk-table/model/table_model.h"
+#include "pelk-table/views/machine_graph.h"
+#include "pelk-table/views/mermaid_view.h"
+#include "pelk-table/views/view_text.h"
+
+namespace {
+
+typedef CMarkdownView M;
+
+std::string plural(size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string where(const PLACE_& place) {
+    if (place.line <= 0)
+        return "the file";
+    return "line " + std::to_string(place.line) + ", column " + std::to_string(place.column);
+}
+
+// The text of one cell of the matrix: the next state and the actions.
+std::string cellText(const CTableModel& model, const CMachineGraph& graph, int s, int e) {
+    const CSTTable& table = model.table();
+    const int next = table.nextState(e, s);
+    std::string text;
+    if (next < 0)
+        text = "-";
+    else if (graph.isInvalid(next))
+        text = std::to_string(next) + " (no such state)";
+    else
+        text = M::escaped(graph.states()[static_cast<size_t>(next)].name);
+    bool first = true;
+    for (const std::string& action : *table.cellActions(e, s)) {
+        if (table.isNopAction(action))
+            continue;
+        text += (first ? " / " : ", ") + M::escaped(CViewText::clean(action));
+        first = false;
+    }
+    return text;
+}
+
+void writeMatrix(std::ostream& out, const CTableModel& model, const CMachineGraph& graph) {
+    out << "## Transitions\n\n";
+    if (graph.states().empty()) {
+        out << "The table has no states.\n\n";
+        return;
+    }
+    out << "| # | state |";
+    for (const std::string& event : graph.events())
+        out << " " << M::escaped(event) << " |";
+    out << "\n|---:|---|";
+    for (size_t e = 0; e < graph.events().size(); ++e)
+        out << "---|";
+    out << "\n";
+    for (size_t s = 0; s < graph.states().size(); ++s) {
+        out << "| " << s << " | " << M::escaped(graph.states()[s].name) << " |";
+        for (size_t e = 0; e < graph.events().size(); ++e)
+            out << " " << cellText(model, graph, static_cast<int>(s), static_cast<int>(e)) << " |";
+        out << "\n";
+    }
+    out << "\nA cell holds the next state and the actions it calls, in order; `-` is no transition.\n\n";
+}
+
+void writeNames(std::ostream& out, const char* title, const char* what, const std::vector<std::string>& names) {
+    out << "## " << title << "\n\n";
+    if (names.empty()) {
+        out << "None.\n\n";
+        return;
+    }
+    out << "| # | " << what << " |\n|---:|---|\n";
+    for (size_t i = 0; i < names.size(); ++i)
+        out << "| " << i << " | " << M::escaped(names[i]) << " |\n";
+    out << "\n";
+}
+
+void writeActions(std::ostream& out, const CTableModel& model) {
+    const CSTTable& table = model.table();
+    std::vector<std::string> order;
+    std::map<std::string, std::vector<std::string>> callers;
+    for (int s = 0; s < table.stateCount(); ++s) {
+        for (int e = 0; e < table.eventCount(); ++e) {
+            const std::string caller = M::escaped(CViewText::clean(table.eventName(e))) + " in " +
+                                       M::escaped(CViewText::clean(table.stateName(s))) + " (" +
+                                       model.cellPlace(s, e).cell + ")";
+            for (const std::string& action : *table.cellActions(e, s)) {
+                if (table.isNopAction(action))
+                    continue;
+                std::vector<std::string>& cells = callers[action];
+                if (cells.empty())
+                    order.push_back(action);
+                if (cells.empty() || cells.back() != caller)
+                    cells.push_back(caller);
+            }
+        }
+    }
+    out << "## Actions\n\n";
+    if (order.empty()) {
+        out << "None.\n\n";
+        return;
+    }
+    out << "| action | called on |\n|---|---|\n";
+    for (const std::string& action : order) {
+        out << "| " << M::escaped(CViewText::clean(action)) << " |";
+        const std::vector<std::string>& cells = callers[action];
+        for (size_t i = 0; i < cells.size(); ++i)
+            out << (i == 0 ? " " : ", ") << cells[i];
+        out << " |\n";
+    }
+    out << "\n";
+}
+
+void writeFindings(std::ostream& out, const std::vector<FINDING_>& findings) {
+    out << "## Findings of check\n\n";
+    if (findings.empty()) {
+        out << "None.\n";
+        return;
+    }
+    for (const FINDING_& finding : findings) {
+        out << "- " << (finding.severity == FINDING_::kError ? "**error**" : "**warning**") << " at "
+            << where(finding.place) << ": " << M::escaped(CViewText::clean(finding.message)) << " \\["
+            << M::escaped(finding.check) << "\\]\n";
+        for (const NOTE_& note : finding.notes)
+            out << "  - note at " << where(note.place) << ": " << M::escaped(CViewText::clean(note.message)) << "\n";
+    }
+}
+
+}  // namespace
+
+std::string CMarkdownView::escaped(const std::string& text) {
+    std::string result;
+    for (char c : text) {
+        switch (c) {
+        case '&': result += "&amp;"; break;
+        case '<': result += "&lt;"; break;
+        case '>': result += "&gt;"; break;
+        case '\\': case '|': case '*': case '_': case '`': case '[': case ']': case '~':
+            result += '\\';
+            result += c;
+            break;
+        default: result += c;
+        }
+    }
+    return result;
+}
+
+std::string CMarkdownView::write(const CTableModel& model, const std::vector<FINDING_>& findings) {
+    const CMachineGraph graph(model, findings);
+    const std::string file = escaped(CViewText::clean(CViewText::fileName(model.path())));
+    std::ostringstream out;
+    out << "# State machine " << file << "\n\n";
+    out << "Written by `pelk-table markdown` from " << file << ": "
+        << plural(graph.states().size(), "state", "states") << ", "
+        << plural(graph.events().size(), "event", "events") << ".";
+    if (!graph.states().empty())
+        out << " The machine starts in state 0, " << escaped(graph.states()[0].name) << ".";
+    out << "\n\n";
+    writeMatrix(out, model, graph);
+
+    std::vector<std::string> states;
+    for (const VIEW_STATE_& state : graph.states())
+        states.push_back(state.name);
+    writeNames(out, "States", "state", states);
+    writeNames(out, "Events", "event", graph.events());
+    writeActions(out, model);
+
+    out << "## Diagram\n\n```mermaid\n" << CMermaidView::write(model, findings) << "```\n\n";
+    writeFindings(out, findings);
+    return out.str();
+}

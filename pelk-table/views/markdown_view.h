@@ -1,0 +1,25 @@
+#ifndef PELK_TABLE_VIEWS_MARKDOWN_VIEW_H
+#define PELK_TABLE_VIEWS_MARKDOWN_VIEW_H
+
+#include <string>
+#include <vector>
+
+#include "pelk-table/check/finding.h"
+
+class CTableModel;
+
+/// CMarkdownView writes a review document of a table, to commit beside it:
+/// the transition matrix, the states and events with their numbers, every
+/// action with the cells that call it, the Mermaid diagram and the findings
+/// of check.
+class CMarkdownView {
+public:
+    static std::string write(const CTableModel& model, const std::vector<FINDING_>& findings);
+
+    /// text escaped for Markdown, also inside a table cell: `\`, `|`, `*`,
+    /// `_`, backquotes, brackets and `~` get a backslash, `&`, `<` and `>`
+    /// become HTML entities.
+    static std::string escaped(const std::string& text);
+};
+
+#endif

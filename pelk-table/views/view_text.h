@@ -1,0 +1,17 @@
+#ifndef PELK_TABLE_VIEWS_VIEW_TEXT_H
+#define PELK_TABLE_VIEWS_VIEW_TEXT_H
+
+#include <string>
+
+/// CViewText makes the names of a table fit to be shown: every view writes
+/// UTF-8 text, so the bytes that are not UTF-8 become U+FFFD, and control
+/// characters (a quoted field may hold a line feed or a tab) become blanks.
+class CViewText {
+public:
+    static std::string clean(const std::string& name);
+
+    /// The last part of a path: the file name, without its folder.
+    static std::string fileName(const std::string& path);
+};
+
+#endif
