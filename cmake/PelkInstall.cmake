@@ -77,15 +77,16 @@ install(FILES
   ${CMAKE_CURRENT_LIST_DIR}/PelkGenerate.cmake
   DESTINATION ${PELK_INSTALL_CMAKEDIR})
 
-# Manual pages, from doc/, installed compressed as Debian wants them
-# (gzip -9n: no name, no time stamp, so the same page gives the same bytes).
-# Another page is one more name in this list.
+# Manual pages, from doc/ with the project's version filled in, installed
+# compressed as Debian wants them (gzip -9n: no name, no time stamp, so the
+# same page gives the same bytes). Another page is one more name in this list.
 set(PELK_MAN_PAGES pelk.1 pelk-table.1)
 find_program(PELK_GZIP gzip)
 set(PELK_DOC_OUTPUTS)
 foreach(page ${PELK_MAN_PAGES})
   string(REGEX REPLACE ".*\\.([1-9])$" "\\1" section ${page})
-  set(source ${PROJECT_SOURCE_DIR}/doc/${page})
+  set(source ${PROJECT_BINARY_DIR}/man/${page}.in)
+  configure_file(${PROJECT_SOURCE_DIR}/doc/${page} ${source} @ONLY)
   if(PELK_GZIP)
     set(compressed ${PROJECT_BINARY_DIR}/man/${page}.gz)
     add_custom_command(OUTPUT ${compressed}
@@ -99,7 +100,7 @@ foreach(page ${PELK_MAN_PAGES})
     install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
   else()
     message(STATUS "No gzip: ${page} is installed uncompressed")
-    install(FILES ${source} DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
+    install(FILES ${source} DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section} RENAME ${page})
   endif()
 endforeach()
 

@@ -115,7 +115,7 @@ install_tree() {
     local status=0
     "$stage/bin/pelk" -v >"$scratch/version.out" || status=$?
     [[ $status -eq 1 ]] || fail "pelk -v exited with $status"
-    grep -qx "Pelk version 1.4" "$scratch/version.out"
+    grep -qx "Pelk version $version" "$scratch/version.out"
     [[ $("$stage/bin/pelk-table" --version) == "pelk-table $version" ]] || fail "pelk-table --version"
 }
 check "install tree: files in place, pelk -v, pelk-table --version" install_tree
@@ -167,7 +167,7 @@ check "install tree: pelk-table checks tables from another directory" installed_
 man_page() {
     local name=$1 page=$scratch/$1.1 section
     shift
-    gzip -9nc "$root/doc/$name.1" | cmp - "$stage/share/man/man1/$name.1.gz"
+    sed "s/@PROJECT_VERSION@/$version/" "$root/doc/$name.1" | gzip -9nc | cmp - "$stage/share/man/man1/$name.1.gz"
     zcat "$stage/share/man/man1/$name.1.gz" >"$page"
     groff -man -ww -z -Tutf8 "$page" 2>"$scratch/groff.err"
     [[ ! -s $scratch/groff.err ]] || { cat "$scratch/groff.err"; fail "groff warnings"; }
