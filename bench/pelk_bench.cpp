@@ -23,14 +23,11 @@
 #include <string>
 #include <vector>
 
+#include "bench_table.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-struct Size {
-    int states;
-    int events;
-};
 
 struct Target {
     const char* option;
@@ -41,22 +38,6 @@ struct Measure {
     double wallMs;
     long peakKiB;
 };
-
-// START in column 0; state i goes to (i + e + 1) mod states on event e and
-// calls three actions.
-void writeTable(const fs::path& path, const Size& size) {
-    std::ofstream out(path, std::ios::binary);
-    out << "START\t";
-    for (int e = 0; e < size.events; ++e)
-        out << "\tEV" << e;
-    out << '\n';
-    for (int s = 0; s < size.states; ++s) {
-        out << "ST" << s << '\t' << s;
-        for (int e = 0; e < size.events; ++e)
-            out << '\t' << (s + e + 1) % size.states << "/On" << e << ",Log" << s << ",Tick";
-        out << '\n';
-    }
-}
 
 // One run of a program in dir; exits the benchmark when it fails, that is
 // exits with a status above highestStatus (pelk-table check exits with 1

@@ -24,14 +24,11 @@
 #include <string>
 #include <vector>
 
+#include "bench_table.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-struct Size {
-    int states;
-    int events;
-};
 
 struct Measure {
     double wallMs;
@@ -39,22 +36,6 @@ struct Measure {
     uintmax_t outputKiB;
     int status;
 };
-
-// As pelk_bench: START in column 0; state i goes to (i + e + 1) mod states on
-// event e and calls three actions.
-void writeTable(const fs::path& path, const Size& size) {
-    std::ofstream out(path, std::ios::binary);
-    out << "START\t";
-    for (int e = 0; e < size.events; ++e)
-        out << "\tEV" << e;
-    out << '\n';
-    for (int s = 0; s < size.states; ++s) {
-        out << "ST" << s << '\t' << s;
-        for (int e = 0; e < size.events; ++e)
-            out << '\t' << (s + e + 1) % size.states << "/On" << e << ",Log" << s << ",Tick";
-        out << '\n';
-    }
-}
 
 // One run in dir, standard output to dir/out, standard error discarded.
 Measure runOnce(const std::vector<std::string>& command, const fs::path& dir) {

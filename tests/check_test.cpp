@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/support/paths.h"
+#include "tests/support/golden.h"
 #include "tests/support/process.h"
 
 namespace fs = std::filesystem;
@@ -18,21 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path kCases = fs::path(PELK_CHECK_CASES_DIR);
-
-bool updating() {
-    const char* value = std::getenv("PELK_UPDATE_GOLDEN");
-    return value && *value && std::string(value) != "0";
-}
-
-std::vector<std::string> caseNames() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kCases)) {
-        if (entry.is_directory())
-            names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 class CheckCaseTest : public ::testing::TestWithParam<std::string> {};
 
@@ -54,7 +40,7 @@ TEST_P(CheckCaseTest, GivesItsDiagnostics) {
     const ProcessResult result = runProcess(command, work);
 
     const fs::path expected = caseDir / "expected";
-    if (updating()) {
+    if (updatingGolden()) {
         fs::create_directories(expected);
         writeFile(expected / "status", std::to_string(result.status) + "\n");
         writeFile(expected / "stdout", result.out);
@@ -67,7 +53,7 @@ TEST_P(CheckCaseTest, GivesItsDiagnostics) {
     fs::remove_all(work);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CheckCaseTest, ::testing::ValuesIn(caseNames()),
+INSTANTIATE_TEST_SUITE_P(Cases, CheckCaseTest, ::testing::ValuesIn(caseFolders(kCases)),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
 }  // namespace

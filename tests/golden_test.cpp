@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tests/support/paths.h"
+#include "tests/support/golden.h"
 #include "tests/support/process.h"
 #include "tests/support/stamp.h"
 
@@ -23,21 +24,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const char kStampPlaceholder[] = "YYYY/MM/DD hh:mm:ss";
-
-bool updating() {
-    const char* value = std::getenv("PELK_UPDATE_GOLDEN");
-    return value && *value && std::string(value) != "0";
-}
-
-std::vector<std::string> goldenCases() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(goldenDirectory())) {
-        if (entry.is_directory())
-            names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::vector<std::string> readArguments(const fs::path& file) {
     std::vector<std::string> args;
@@ -123,7 +109,7 @@ TEST_P(GoldenTest, MatchesItsExpectations) {
         EXPECT_EQ(normaliseStamps(text, before, after), "") << name;
     }
 
-    if (updating()) {
+    if (updatingGolden()) {
         fs::remove_all(expectedDir);
         fs::create_directories(expectedDir / "files");
         writeFile(expectedDir / "status", std::to_string(result.status) + "\n");
@@ -160,14 +146,7 @@ TEST_P(GoldenTest, MatchesItsExpectations) {
     fs::remove_all(scratch);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, GoldenTest, ::testing::ValuesIn(goldenCases()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
-                             for (char& c : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenTest, ::testing::ValuesIn(caseFolders(goldenDirectory())),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return testNameOf(info.param); });
 
 }  // namespace

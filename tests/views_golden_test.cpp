@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tests/support/paths.h"
+#include "tests/support/golden.h"
 #include "tests/support/process.h"
 
 namespace fs = std::filesystem;
@@ -30,21 +31,6 @@ struct View {
 const View kViews[] = {{"dot", "dot"}, {"mermaid", "mmd"}, {"markdown", "md"}};
 
 const fs::path kGoldenDir = PELK_VIEWS_GOLDEN_DIR;
-
-bool updating() {
-    const char* value = std::getenv("PELK_UPDATE_GOLDEN");
-    return value && *value && std::string(value) != "0";
-}
-
-std::vector<std::string> cases() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kGoldenDir)) {
-        if (entry.is_directory())
-            names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 fs::path tableOf(const std::string& name) {
     const fs::path own = kGoldenDir / name / (name + ".tsv");
@@ -69,7 +55,7 @@ TEST_P(ViewGoldenTest, MatchesItsExpectations) {
     const fs::path table = tableOf(GetParam());
     ASSERT_TRUE(fs::exists(table)) << "case without a table: " << table;
     const fs::path expected = kGoldenDir / GetParam() / "expected";
-    if (updating()) {
+    if (updatingGolden()) {
         fs::remove_all(expected);
         fs::create_directories(expected);
     }
@@ -79,7 +65,7 @@ TEST_P(ViewGoldenTest, MatchesItsExpectations) {
         const fs::path out = expected / (std::string("view.") + view.extension);
         const fs::path err = expected / (std::string(view.command) + ".stderr");
         const fs::path status = expected / (std::string(view.command) + ".status");
-        if (updating()) {
+        if (updatingGolden()) {
             if (!result.out.empty())
                 writeFile(out, result.out);
             if (!result.err.empty())
@@ -95,15 +81,8 @@ TEST_P(ViewGoldenTest, MatchesItsExpectations) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ViewGoldenTest, ::testing::ValuesIn(cases()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
-                             for (char& c : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, ViewGoldenTest, ::testing::ValuesIn(caseFolders(kGoldenDir)),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return testNameOf(info.param); });
 
 // -o writes the view to the file, and nothing to standard output.
 TEST(ViewOutput, OptionOWritesTheFile) {
