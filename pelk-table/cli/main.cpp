@@ -8,6 +8,7 @@
 #include <CLI/CLI.hpp>
 
 #include "pelk-table/cli/check_command.h"
+#include "pelk-table/cli/html_command.h"
 #include "pelk-table/cli/run_command.h"
 #include "pelk-table/cli/tool_options.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char* argv[]) {
     CCheckCommand check;
     check.setUp(app, status);
     CRunCommand run; run.setUp(app, status);
+    CHtmlCommand html; html.setUp(app, status);
 
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string message;
