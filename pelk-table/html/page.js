@@ -62,8 +62,6 @@
     if (svg) {
         svg.setAttribute("role", "img");
         svg.setAttribute("aria-label", "Diagram of the machine");
-        svg.removeAttribute("width");
-        svg.removeAttribute("height");
         for (const g of svg.querySelectorAll("g.node, g.edge")) {
             const title = g.querySelector("title");
             if (title) (g.classList.contains("node") ? nodeEls : edgeEls).set(title.textContent, g);
@@ -94,20 +92,30 @@
         th.tabIndex = -1;
         th.append(el("small", " " + s));
         tr.append(th);
+        // One text node a cell, the actions on a line of their own: a large
+        // table has tens of thousands of cells.
         for (let e = 0; e < E; e++) {
             const o = outcome(s, e);
-            const td = el("td", o.transition ? "→ " + label(o.next) : "–", o.transition ? "" : "stay");
-            td.tabIndex = -1;
-            if (o.next >= S) td.classList.add("past");
-            if (o.actions.length) td.append(el("div", o.actions.join(", "), "actions"));
+            const td = document.createElement("td");
+            td.textContent = (o.transition ? "→ " + label(o.next) : "–") +
+                (o.actions.length ? "\n" + o.actions.join(", ") : "");
+            if (!o.transition) td.className = "stay";
+            else if (o.next >= S) td.className = "past";
             tr.append(td);
         }
         rows.push(tr);
     }
     const cellEl = (s, e) => rows[s].cells[e + 1];
     const position = (td) => [td.parentElement.sectionRowIndex, td.cellIndex - 1];
+    // One cell is in the tab order at a time; the arrow keys move it.
     let focusCell = S && E ? cellEl(0, 0) : null;
     if (focusCell) focusCell.tabIndex = 0;
+    function focusOn(td) {
+        if (focusCell && focusCell !== td) focusCell.removeAttribute("tabindex");
+        focusCell = td;
+        td.tabIndex = 0;
+        td.focus();
+    }
 
     let marked = [];
     function highlight(s, e) {
@@ -136,11 +144,11 @@
     });
     matrix.addEventListener("focusin", (ev) => {
         const td = cellOf(ev.target);
-        if (!td) return;
-        if (focusCell) focusCell.tabIndex = -1;
-        focusCell = td;
-        td.tabIndex = 0;
-        highlight(...position(td));
+        if (td) highlight(...position(td));
+    });
+    matrix.addEventListener("click", (ev) => {
+        const td = cellOf(ev.target);
+        if (td) focusOn(td);
     });
     matrix.addEventListener("focusout", () => highlight(-1, -1));
     matrix.addEventListener("keydown", (ev) => {
@@ -160,7 +168,7 @@
         }
         ev.preventDefault();
         ev.stopPropagation();
-        cellEl(s, e).focus();
+        focusOn(cellEl(s, e));
     });
 
     // Findings, each marked at its cell and linked to it.
@@ -184,7 +192,7 @@
             go.setAttribute("aria-label", "Show in matrix: " + finding.message);
             go.addEventListener("click", () => {
                 target.scrollIntoView({ block: "center", inline: "center" });
-                target.focus();
+                if (target.tagName === "TD") focusOn(target); else target.focus();
             });
             li.append(" ", go);
         } else if (finding.line > 0) {
