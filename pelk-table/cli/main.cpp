@@ -9,6 +9,7 @@
 
 #include "pelk-table/cli/check_command.h"
 #include "pelk-table/cli/dot_command.h"
+#include "pelk-table/cli/html_command.h"
 #include "pelk-table/cli/markdown_command.h"
 #include "pelk-table/cli/mermaid_command.h"
 #include "pelk-table/cli/run_command.h"
@@ -31,6 +32,8 @@ int main(int argc, char* argv[]) {
     mermaid.setUp(app, status);
     CMarkdownCommand markdown;
     markdown.setUp(app, status);
+    CHtmlCommand html;
+    html.setUp(app, status);
 
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string message;

@@ -101,6 +101,10 @@ std::string CDotView::quoted(const std::string& text) {
     return "\"" + escaped(text) + "\"";
 }
 
+std::vector<std::string> CDotView::nodeNames(const CTableModel& model, const std::vector<FINDING_>& findings) {
+    return stateIds(CMachineGraph(model, findings));
+}
+
 std::string CDotView::write(const CTableModel& model, const std::vector<FINDING_>& findings) {
     const CMachineGraph graph(model, findings);
     const std::vector<std::string> ids = stateIds(graph);

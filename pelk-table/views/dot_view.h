@@ -17,6 +17,9 @@ class CTableModel;
 class CDotView {
 public:
     static std::string write(const CTableModel& model, const std::vector<FINDING_>& findings);
+    /// The node name write() gives each state, by number; a laid-out
+    /// graph's node titles are these, and its edges' titles "tail->head".
+    static std::vector<std::string> nodeNames(const CTableModel& model, const std::vector<FINDING_>& findings);
 
     /// text as a DOT ID: bare when DOT takes it so (a letter or `_` or a
     /// non-ASCII byte, then also digits, and not a keyword), else quoted.

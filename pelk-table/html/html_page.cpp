@@ -1,0 +1,151 @@
+#include "pelk-table/html/html_page.h"
+
+#include <map>
+#include <utility>
+
+#include <nlohmann/json.hpp>
+
+#include "pelk-table/html/page_assets.h"
+#include "pelk-table/model/table_model.h"
+#include "pelk-table/run/machine_run.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string asset(const unsigned char* text) { return reinterpret_cast<const char*>(text); }
+
+// The cells of the matrix that the findings point at, by line and column:
+// a cell is (state, event); a state's name is (state, -1), an event's
+// (-1, event).
+std::map<std::pair<int, int>, std::pair<int, int>> targets(const CTableModel& model) {
+    std::map<std::pair<int, int>, std::pair<int, int>> found;
+    const CSTTable& table = model.table();
+    auto add = [&](const PLACE_& place, int s, int e) {
+        if (place.line > 0)
+            found.insert({{place.line, place.column}, {s, e}});
+    };
+    for (int s = 0; s < table.stateCount(); ++s) {
+        add(model.stateNamePlace(s), s, -1);
+        for (int e = 0; e < table.eventCount(); ++e)
+            add(model.cellPlace(s, e), s, e);
+    }
+    for (int e = 0; e < table.eventCount(); ++e)
+        add(model.eventPlace(e), -1, e);
+    return found;
+}
+
+// The JSON text of a value, safe inside a <script> element and an HTML
+// page: '<', '>' and '&' only occur inside strings, where \u escapes mean
+// the same. Bytes that are no UTF-8 become U+FFFD.
+std::string scriptSafe(const Json& json) {
+    const std::string text = json.dump(-1, ' ', false, Json::error_handler_t::replace);
+    std::string safe;
+    safe.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '<': safe += "\\u003c"; break;
+        case '>': safe += "\\u003e"; break;
+        case '&': safe += "\\u0026"; break;
+        default: safe += c;
+        }
+    }
+    return safe;
+}
+
+// Graphviz's SVG as a document begins with an XML declaration and a
+// doctype, which have no place inside HTML.
+std::string inlineSvg(const std::string& svg) {
+    const size_t start = svg.find("<svg");
+    return start == std::string::npos ? std::string() : svg.substr(start);
+}
+
+}  // namespace
+
+CHtmlPage::CHtmlPage(const CTableModel& model, const std::vector<FINDING_>& findings, PAGE_FACTS_ facts,
+                     PAGE_DIAGRAM_ diagram)
+    : m_model(model), m_findings(findings), m_facts(std::move(facts)), m_diagram(std::move(diagram)) {}
+
+std::string CHtmlPage::modelJson() const {
+    const CSTTable& table = m_model.table();
+    Json json;
+    json["file"] = m_facts.fileName;
+    json["machine"] = m_facts.machineName;
+    json["target"] = m_facts.target;
+    json["version"] = PELK_VERSION;
+    // pelk-table run refuses such a table, and so does the simulator.
+    json["formatErrors"] = m_model.hasFormatErrors();
+    json["states"] = Json::array();
+    for (int s = 0; s < table.stateCount(); ++s)
+        json["states"].push_back(table.stateName(s));
+    json["events"] = Json::array();
+    for (int e = 0; e < table.eventCount(); ++e)
+        json["events"].push_back(table.eventName(e));
+
+    // Each cell, state by state, as the machine takes it: the next state
+    // (-1 where the cell has no transition and the state stays), then the
+    // actions called, as indexes into "actions".
+    std::map<std::string, int> actionIndex;
+    Json actions = Json::array();
+    Json cells = Json::array();
+    for (int s = 0; s < table.stateCount(); ++s) {
+        for (int e = 0; e < table.eventCount(); ++e) {
+            const RUN_STEP_ step = CMachineRun::step(table, s, e);
+            Json cell = Json::array({step.transition ? step.next : -1});
+            for (const std::string& action : step.actions) {
+                auto found = actionIndex.find(action);
+                if (found == actionIndex.end()) {
+                    found = actionIndex.insert({action, static_cast<int>(actionIndex.size())}).first;
+                    actions.push_back(action);
+                }
+                cell.push_back(found->second);
+            }
+            cells.push_back(std::move(cell));
+        }
+    }
+    json["actions"] = std::move(actions);
+    json["cells"] = std::move(cells);
+
+    const auto places = targets(m_model);
+    json["findings"] = Json::array();
+    for (const FINDING_& finding : m_findings) {
+        const auto target = places.find({finding.place.line, finding.place.column});
+        Json item;
+        item["severity"] = finding.severity == FINDING_::kError ? "error" : "warning";
+        item["check"] = finding.check;
+        item["message"] = finding.message;
+        item["line"] = finding.place.line;
+        item["column"] = finding.place.column;
+        item["state"] = target == places.end() ? -1 : target->second.first;
+        item["event"] = target == places.end() ? -1 : target->second.second;
+        json["findings"].push_back(std::move(item));
+    }
+
+    Json diagram;
+    diagram["drawn"] = !m_diagram.svg.empty();
+    diagram["nodes"] = m_diagram.nodeIds;
+    diagram["note"] = m_diagram.note;
+    json["diagram"] = std::move(diagram);
+    return scriptSafe(json);
+}
+
+void CHtmlPage::write(std::ostream& out) const {
+    // The template's slots, in the order they appear in it.
+    const std::pair<const char*, std::string> slots[] = {
+        {"{{style}}", asset(kPageCss)},
+        {"{{diagram}}", inlineSvg(m_diagram.svg)},
+        {"{{model}}", modelJson()},
+        {"{{script}}", asset(kPageJs)},
+    };
+    const std::string page = asset(kPageTemplate);
+    size_t done = 0;
+    for (const auto& slot : slots) {
+        const size_t at = page.find(slot.first, done);
+        if (at == std::string::npos)
+            continue;
+        out.write(page.data() + done, static_cast<std::streamsize>(at - done));
+        out << slot.second;
+        done = at + std::string(slot.first).size();
+    }
+    out.write(page.data() + done, static_cast<std::streamsize>(page.size() - done));
+}

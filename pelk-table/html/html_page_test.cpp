@@ -1,0 +1,79 @@
+#include "pelk-table/html/html_page.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <unistd.h>
+
+#include "pelk-table/check/checker.h"
+#include "pelk-table/model/table_model.h"
+
+namespace {
+
+// A model read from text, through a file as pelk-table reads it.
+struct LOADED_ {
+    explicit LOADED_(const std::string& text)
+        : path((std::filesystem::temp_directory_path() / ("pelk_html_page_" + std::to_string(getpid()) + ".tsv")).string()),
+          model(path, "") {
+        std::ofstream(path, std::ios::binary) << text;
+        model.load();
+        findings = CChecker::run(model, CHECK_OPTIONS_());
+    }
+    ~LOADED_() { std::filesystem::remove(path); }
+    std::string path;
+    CTableModel model;
+    std::vector<FINDING_> findings;
+};
+
+TEST(HtmlPage, ModelIsJsonThatNoNameCanBreakOutOf) {
+    const struct {
+        const char* table;
+        std::string state0;
+    } cases[] = {
+        {"START\t\t</script>\n<b>&amp;\t0\t0/<!--\n", "<b>&amp;"},
+        // A name that is no UTF-8 must not stop the page.
+        {"START\t\tGO\nOFF\xff\t0\t-\n", "OFF\xef\xbf\xbd"},
+    };
+    for (const auto& c : cases) {
+        LOADED_ loaded(c.table);
+        const std::string json = CHtmlPage(loaded.model, loaded.findings, {}, {}).modelJson();
+        EXPECT_EQ(json.find_first_of("<>&"), std::string::npos) << json;
+        const auto model = nlohmann::json::parse(json);
+        EXPECT_EQ(model["states"][0], c.state0);
+    }
+}
+
+TEST(HtmlPage, CellsAreTakenAsRunTakesThemAndFindingsPointAtTheirCells) {
+    // IDLE: GO goes to BUSY calling run and not "-"; STOP has no transition.
+    // BUSY: GO stays without actions; STOP goes to 5, past the last state.
+    LOADED_ loaded("START\t\tGO\tSTOP\nIDLE\t0\t1/run,-\t*/log\nBUSY\t1\t-\t5\n");
+    const auto model = nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, {}).modelJson());
+    EXPECT_EQ(model["actions"], nlohmann::json({"run", "log"}));
+    EXPECT_EQ(model["cells"], nlohmann::json::parse("[[1,0],[-1,1],[-1],[5]]"));
+    bool pastLast = false;
+    for (const auto& finding : model["findings"]) {
+        if (finding["check"] == "next-state-range") {
+            pastLast = true;
+            EXPECT_EQ(finding["state"], 1);
+            EXPECT_EQ(finding["event"], 1);
+        }
+    }
+    EXPECT_TRUE(pastLast) << model["findings"];
+}
+
+TEST(HtmlPage, PageInlinesTheSvgWithoutItsXmlProlog) {
+    LOADED_ loaded("START\t\tGO\nIDLE\t0\t0\n");
+    PAGE_DIAGRAM_ diagram;
+    diagram.svg = "<?xml version=\"1.0\"?>\n<!DOCTYPE svg>\n<svg id=\"drawn\"></svg>\n";
+    std::ostringstream page;
+    CHtmlPage(loaded.model, loaded.findings, {}, diagram).write(page);
+    const std::string text = page.str();
+    EXPECT_NE(text.find("<div id=\"diagram\"><svg id=\"drawn\">"), std::string::npos);
+    EXPECT_EQ(text.find("<?xml"), std::string::npos);
+    EXPECT_EQ(text.find("{{"), std::string::npos) << "a slot of the template is left";
+}
+
+}  // namespace
