@@ -1,39 +1,7 @@
 #include "pelk-table/check/check_context.h"
 
 #include "pelk-table/check/check_list.h"
-
-namespace {
-
-// The length of the valid UTF-8 sequence at text[i], 0 when there is none.
-std::size_t utf8Length(const std::string& text, std::size_t i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    if (length == 0 || i + length > text.size() || (length == 2 && c < 0xC2) || (length == 4 && c > 0xF4))
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-            return 0;
-    }
-    const unsigned char d = static_cast<unsigned char>(text[i + 1]);
-    if ((length == 3 && ((c == 0xE0 && d < 0xA0) || (c == 0xED && d >= 0xA0))) ||
-        (length == 4 && ((c == 0xF0 && d < 0x90) || (c == 0xF4 && d >= 0x90))))
-        return 0;
-    return length;
-}
-
-// The byte offset of the first byte that is not valid UTF-8; npos when none.
-}  // namespace
-
-std::string::size_type CCheckContext::invalidUtf8At(const std::string& text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = utf8Length(text, i);
-        if (length == 0)
-            return i;
-        i += length;
-    }
-    return std::string::npos;
-}
-
+#include "pelk-table/model/utf8_text.h"
 
 FINDING_& CCheckContext::add(const char* check, const PLACE_& place, const std::string& message) {
     const CHECK_* known = CCheckList::byName(check);
@@ -58,7 +26,7 @@ std::string CCheckContext::quoted(const std::string& name) {
         const unsigned char byte = static_cast<unsigned char>(c);
         if (byte >= 0x80) {
             // Valid UTF-8 stays as it is; a stray byte is written as an escape.
-            const std::size_t length = utf8Length(name, i);
+            const std::size_t length = CUtf8Text::sequenceLength(name, i);
             if (length == 0) {
                 text += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 15];
             } else {

@@ -25,9 +25,6 @@ public:
     /// name in single quotes; control bytes and bytes that are not UTF-8
     /// written as escapes.
     static std::string quoted(const std::string& name);
-    /// The offset of the first byte of text that is not valid UTF-8; npos
-    /// when there is none.
-    static std::string::size_type invalidUtf8At(const std::string& text);
 
     const CTableModel& model;
     const CTargetSymbols& symbols;

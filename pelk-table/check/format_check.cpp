@@ -5,6 +5,7 @@
 #include "codegen/code.h"
 #include "pelk-table/check/check_context.h"
 #include "pelk-table/model/table_model.h"
+#include "pelk-table/model/utf8_text.h"
 
 namespace {
 
@@ -192,7 +193,7 @@ static void checkUtf8Names(CCheckContext& context) {
     const CTableModel& model = context.model;
     const CSTTable& table = model.table();
     const auto check = [&context](const std::string& what, const std::string& name, const PLACE_& place) {
-        const std::string::size_type at = CCheckContext::invalidUtf8At(name);
+        const std::string::size_type at = CUtf8Text::invalidAt(name);
         if (at == std::string::npos)
             return;
         context.add(kEncoding, place,
