@@ -19,9 +19,10 @@ import sys
 import tempfile
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.support.ui import WebDriverWait
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "html"))
+import headless  # noqa: E402
 
 PELK_TABLE = sys.argv[1]
 REPETITIONS = int(sys.argv[2]) if len(sys.argv) > 2 else 5
@@ -50,13 +51,7 @@ def largest_table():
 
 
 def browser():
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for arg in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                "--user-data-dir=" + tempfile.mkdtemp(dir=SCRATCH), "--window-size=1280,900"):
-        options.add_argument(arg)
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    return headless.browser(SCRATCH)
 
 
 def measure(driver, table):

@@ -3,7 +3,6 @@
 #include <fstream>
 #include <iostream>
 
-#include "pelk-table/check/checker.h"
 #include "pelk-table/html/html_diagram.h"
 #include "pelk-table/html/html_page.h"
 #include "pelk-table/model/table_model.h"
@@ -26,10 +25,7 @@ int CHtmlCommand::run(std::ostream& err) {
     if (!CToolOptions::load(model))
         return CToolOptions::kFindings;
 
-    CHECK_OPTIONS_ options;
-    options.target = &m_options.target();
-    options.machineNameGiven = m_options.machineNameGiven();
-    const std::vector<FINDING_> findings = CChecker::run(model, options);
+    const std::vector<FINDING_> findings = m_options.check(model);
 
     const size_t slash = m_table.find_last_of("/\\");
     PAGE_FACTS_ facts{slash == std::string::npos ? m_table : m_table.substr(slash + 1), m_options.machineName(),

@@ -23,17 +23,14 @@ int main(int argc, char* argv[]) {
 
     int status = CToolOptions::kClean;
     CCheckCommand check;
-    check.setUp(app, status);
     CRunCommand run;
-    run.setUp(app, status);
     CDotCommand dot;
-    dot.setUp(app, status);
     CMermaidCommand mermaid;
-    mermaid.setUp(app, status);
     CMarkdownCommand markdown;
-    markdown.setUp(app, status);
     CHtmlCommand html;
-    html.setUp(app, status);
+    // In the order "pelk-table --help" lists them.
+    const auto setUp = [&app, &status](auto&... commands) { (commands.setUp(app, status), ...); };
+    setUp(check, run, dot, mermaid, markdown, html);
 
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string message;

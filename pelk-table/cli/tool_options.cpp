@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "pelk-table/check/checker.h"
 #include "pelk-table/model/table_model.h"
 
 void CToolOptions::addTableOptions(CLI::App& command) {
@@ -29,6 +30,13 @@ void CToolOptions::addTableOptions(CLI::App& command) {
 const TARGET_& CToolOptions::target() const {
     const TARGET_* target = CTargets::byName(m_targetName);
     return target ? *target : CTargets::defaultTarget();
+}
+
+std::vector<FINDING_> CToolOptions::check(const CTableModel& model) const {
+    CHECK_OPTIONS_ options;
+    options.target = &target();
+    options.machineNameGiven = machineNameGiven();
+    return CChecker::run(model, options);
 }
 
 bool CToolOptions::load(CTableModel& model) {

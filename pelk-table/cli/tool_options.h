@@ -2,10 +2,12 @@
 #define PELK_TABLE_CLI_TOOL_OPTIONS_H
 
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "codegen/targets.h"
+#include "pelk-table/check/finding.h"
 
 class CTableModel;
 
@@ -21,6 +23,9 @@ public:
     const TARGET_& target() const;
     const std::string& machineName() const { return m_machineName; }
     bool machineNameGiven() const { return m_nameGiven; }
+
+    /// The findings of check on model, with -a and -n as given.
+    std::vector<FINDING_> check(const CTableModel& model) const;
 
     /// Loads model; false after "pelk-table: cannot open FILE" on standard
     /// error.

@@ -3,7 +3,6 @@
 #include <fstream>
 #include <iostream>
 
-#include "pelk-table/check/checker.h"
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/report/finding_writer.h"
 
@@ -30,10 +29,7 @@ int CViewCommand::run() {
     if (!CToolOptions::load(model))
         return CToolOptions::kFindings;
 
-    CHECK_OPTIONS_ options;
-    options.target = &m_options.target();
-    options.machineNameGiven = m_options.machineNameGiven();
-    const std::vector<FINDING_> findings = CChecker::run(model, options);
+    const std::vector<FINDING_> findings = m_options.check(model);
     if (model.hasFormatErrors()) {
         FILE_FINDINGS_ file{m_table, {}};
         for (const FINDING_& finding : findings) {

@@ -19,25 +19,18 @@ import tempfile
 import time
 
 from PIL import Image
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
+
+import headless
 
 PELK_TABLE, EXAMPLES, ARTIFACTS = sys.argv[1:4]
 SCRATCH = tempfile.mkdtemp(prefix="pelk-html-")
 
 
 def browser():
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for arg in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                "--user-data-dir=" + tempfile.mkdtemp(dir=SCRATCH), "--window-size=1280,900"):
-        options.add_argument(arg)
-    options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    return headless.browser(SCRATCH, logs=True)
 
 
 def write_table(name, text):
