@@ -1,36 +1,42 @@
 #include "pelk-table/model/utf8_text.h"
 
+namespace {
+
+// The lead bytes of UTF-8 sequences: how long a sequence they begin, and the
+// range of its second byte (the later bytes are always 0x80 to 0xBF). The
+// narrower ranges keep out overlong forms, surrogates and code points past
+// U+10FFFF.
+struct LEAD_ {
+    unsigned char first, last;
+    std::size_t length;
+    unsigned char low, high;
+};
+
+const LEAD_ kLeads[] = {
+    {0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEC, 3, 0x80, 0xBF},
+    {0xED, 0xED, 3, 0x80, 0x9F}, {0xEE, 0xEF, 3, 0x80, 0xBF}, {0xF0, 0xF0, 4, 0x90, 0xBF},
+    {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},
+};
+
+}  // namespace
+
 std::size_t CUtf8Text::sequenceLength(const std::string& text, std::size_t pos) {
     const unsigned char lead = static_cast<unsigned char>(text[pos]);
-    std::size_t length;
-    unsigned char low = 0x80, high = 0xBF;
     if (lead < 0x80)
         return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        else if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        else if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (pos + length > text.size())
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        const unsigned char byte = static_cast<unsigned char>(text[pos + i]);
-        if (byte < (i == 1 ? low : 0x80) || byte > (i == 1 ? high : 0xBF))
+    for (const LEAD_& each : kLeads) {
+        if (lead < each.first || lead > each.last)
+            continue;
+        if (pos + each.length > text.size())
             return 0;
+        for (std::size_t i = 1; i < each.length; ++i) {
+            const unsigned char byte = static_cast<unsigned char>(text[pos + i]);
+            if (byte < (i == 1 ? each.low : 0x80) || byte > (i == 1 ? each.high : 0xBF))
+                return 0;
+        }
+        return each.length;
     }
-    return length;
+    return 0;
 }
 
 std::string::size_type CUtf8Text::invalidAt(const std::string& text) {

@@ -130,21 +130,13 @@ void writeFindings(std::ostream& out, const std::vector<FINDING_>& findings) {
 
 }  // namespace
 
+// HTML's three, and a backslash before what Markdown reads as syntax.
 std::string CMarkdownView::escaped(const std::string& text) {
-    std::string result;
-    for (char c : text) {
-        switch (c) {
-        case '&': result += "&amp;"; break;
-        case '<': result += "&lt;"; break;
-        case '>': result += "&gt;"; break;
-        case '\\': case '|': case '*': case '_': case '`': case '[': case ']': case '~':
-            result += '\\';
-            result += c;
-            break;
-        default: result += c;
-        }
-    }
-    return result;
+    static const CViewText::ESCAPE_ kEscapes[] = {
+        {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'\\', "\\\\"}, {'|', "\\|"}, {'*', "\\*"},
+        {'_', "\\_"}, {'`', "\\`"}, {'[', "\\["}, {']', "\\]"}, {'~', "\\~"},
+    };
+    return CViewText::escaped(text, kEscapes, static_cast<int>(sizeof kEscapes / sizeof kEscapes[0]));
 }
 
 std::string CMarkdownView::write(const CTableModel& model, const std::vector<FINDING_>& findings) {

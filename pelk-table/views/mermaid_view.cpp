@@ -4,6 +4,7 @@
 
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/views/machine_graph.h"
+#include "pelk-table/views/view_text.h"
 
 namespace {
 
@@ -22,21 +23,11 @@ std::string lines(const CMachineGraph& graph, const std::vector<VIEW_CALL_>& cal
 }  // namespace
 
 std::string CMermaidView::escaped(const std::string& text) {
-    std::string result;
-    for (char c : text) {
-        switch (c) {
-        case '"': result += "#quot;"; break;
-        case '#': result += "#35;"; break;
-        case '%': result += "#37;"; break;
-        case '&': result += "#amp;"; break;
-        case ';': result += "#59;"; break;
-        case '<': result += "#lt;"; break;
-        case '>': result += "#gt;"; break;
-        case '`': result += "#96;"; break;
-        default: result += c;
-        }
-    }
-    return result;
+    static const CViewText::ESCAPE_ kEscapes[] = {
+        {'"', "#quot;"}, {'#', "#35;"}, {'%', "#37;"}, {'&', "#amp;"},
+        {';', "#59;"},   {'<', "#lt;"}, {'>', "#gt;"}, {'`', "#96;"},
+    };
+    return CViewText::escaped(text, kEscapes, static_cast<int>(sizeof kEscapes / sizeof kEscapes[0]));
 }
 
 std::string CMermaidView::write(const CTableModel& model, const std::vector<FINDING_>& findings) {

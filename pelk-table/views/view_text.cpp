@@ -1,5 +1,7 @@
 #include "pelk-table/views/view_text.h"
 
+#include <algorithm>
+
 #include "pelk-table/model/utf8_text.h"
 
 namespace {
@@ -31,4 +33,17 @@ std::string CViewText::clean(const std::string& name) {
 std::string CViewText::fileName(const std::string& path) {
     const std::string::size_type slash = path.find_last_of("/\\");
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string CViewText::escaped(const std::string& text, const ESCAPE_* table, int count) {
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text) {
+        const ESCAPE_* found = std::find_if(table, table + count, [c](const ESCAPE_& e) { return e.character == c; });
+        if (found == table + count)
+            result += c;
+        else
+            result += found->replacement;
+    }
+    return result;
 }

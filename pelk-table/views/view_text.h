@@ -10,6 +10,14 @@ class CViewText {
 public:
     static std::string clean(const std::string& name);
 
+    /// One character and what stands for it in a kind of text.
+    struct ESCAPE_ {
+        char character;
+        const char* replacement;
+    };
+    /// text with every character of the table replaced by its replacement.
+    static std::string escaped(const std::string& text, const ESCAPE_* table, int count);
+
     /// The last part of a path: the file name, without its folder.
     static std::string fileName(const std::string& path);
 };
