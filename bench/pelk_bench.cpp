@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "bench_table.h"
+#include "bench_support.h"
 
 namespace fs = std::filesystem;
 
@@ -44,31 +44,14 @@ struct Measure {
 // when it found an error, which the largest table has for the assemblers).
 Measure runOnce(const std::string& pelk, const std::vector<std::string>& args, const fs::path& dir,
                 int highestStatus = 0) {
-    std::vector<char*> argv{const_cast<char*>(pelk.c_str())};
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::chdir(dir.c_str()) != 0)
-            ::_exit(126);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    struct rusage usage {};
-    if (child < 0 || ::wait4(child, &status, 0, &usage) != child) {
-        std::perror("pelk_bench");
-        std::exit(2);
-    }
-    const auto end = std::chrono::steady_clock::now();
-    if (!WIFEXITED(status) || WEXITSTATUS(status) > highestStatus) {
+    std::vector<std::string> command{pelk};
+    command.insert(command.end(), args.begin(), args.end());
+    const RUN_ run = runTimed(command, dir);
+    if (run.status < 0 || run.status > highestStatus) {
         std::fprintf(stderr, "pelk_bench: %s failed in %s\n", pelk.c_str(), dir.c_str());
         std::exit(2);
     }
-    return {std::chrono::duration<double, std::milli>(end - start).count(), usage.ru_maxrss};
+    return {run.wallMs, run.peakKiB};
 }
 
 Measure measure(const std::string& pelk, const Target& target, const fs::path& table, const fs::path& work,

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "bench_table.h"
+#include "bench_support.h"
 
 namespace fs = std::filesystem;
 
@@ -39,33 +39,9 @@ struct Measure {
 
 // One run in dir, standard output to dir/out, standard error discarded.
 Measure runOnce(const std::vector<std::string>& command, const fs::path& dir) {
-    std::vector<char*> argv;
-    for (const std::string& word : command)
-        argv.push_back(const_cast<char*>(word.c_str()));
-    argv.push_back(nullptr);
     const fs::path output = dir / "out";
-
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int out = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int err = ::open("/dev/null", O_WRONLY);
-        if (out < 0 || err < 0 || ::chdir(dir.c_str()) != 0)
-            ::_exit(126);
-        ::dup2(out, 1);
-        ::dup2(err, 2);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    struct rusage usage {};
-    if (child < 0 || ::wait4(child, &status, 0, &usage) != child) {
-        std::perror("views_bench");
-        std::exit(2);
-    }
-    const auto end = std::chrono::steady_clock::now();
-    return {std::chrono::duration<double, std::milli>(end - start).count(), usage.ru_maxrss,
-            fs::exists(output) ? fs::file_size(output) / 1024 : 0, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+    const RUN_ run = runTimed(command, dir, output);
+    return {run.wallMs, run.peakKiB, fs::exists(output) ? fs::file_size(output) / 1024 : 0, run.status};
 }
 
 Measure measure(const std::vector<std::string>& command, const fs::path& work, int repetitions) {
