@@ -116,26 +116,26 @@ TEST_F(CodeTest, EnforcesTheLimitsBeforeCreatingAnyFile) {
     }
 }
 
-TEST_F(CodeTest, ReportsAMissingDirectoryAndCreatesNothing) {
-    CSTTable table("sub/Foo", nullptr);
+// generate() fails with message on standard error, calls no phase, and
+// lets the generator go.
+void expectOpenFailure(const CSTTable& table, const std::string& message) {
     CRecordingCode code;
     testing::internal::CaptureStderr();
     EXPECT_EQ(code.generate(&table), -1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "file open error sub/Foofsm.asm\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), message);
     EXPECT_TRUE(code.calls.empty());
+}
+
+TEST_F(CodeTest, ReportsAMissingDirectoryAndCreatesNothing) {
+    CSTTable table("sub/Foo", nullptr);
+    expectOpenFailure(table, "file open error sub/Foofsm.asm\n");
     EXPECT_TRUE(fs::is_empty("."));
 }
 
 TEST_F(CodeTest, LeavesTheEmptySourceWhenTheIncludeCannotBeCreated) {
     fs::create_directory("Foofsm.inc");
     CSTTable table("Foo", nullptr);
-    {
-        CRecordingCode code;
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(code.generate(&table), -1);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), "file open error Foofsm.inc\n");
-        EXPECT_TRUE(code.calls.empty());
-    }
+    expectOpenFailure(table, "file open error Foofsm.inc\n");
     EXPECT_TRUE(fs::is_regular_file("Foofsm.asm"));
     EXPECT_EQ(fs::file_size("Foofsm.asm"), 0u);
 }

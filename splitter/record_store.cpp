@@ -5,6 +5,19 @@
 #include "allocation.h"
 #include "message.h"
 
+namespace {
+
+// Appends node to the singly linked list first..last, keeping last.
+template <typename Node>
+void append(Node*& first, Node*& last, Node* node) {
+    node->next = nullptr;
+    if (last) last->next = node;
+    else first = node;
+    last = node;
+}
+
+}  // namespace
+
 int CRecordStore::push_field(const char* text, std::size_t length) {
     KERROW_FIELD* node = static_cast<KERROW_FIELD*>(nodes_.allocate(sizeof(KERROW_FIELD), alignof(KERROW_FIELD)));
     char* copy = node ? static_cast<char*>(texts_.allocate(length + 1, 1)) : nullptr;
@@ -16,10 +29,7 @@ int CRecordStore::push_field(const char* text, std::size_t length) {
     std::memcpy(copy, text, length);
     copy[length] = '\0';
     node->text = copy;
-    node->next = nullptr;
-    if (lastField_) lastField_->next = node;
-    else firstField_ = node;
-    lastField_ = node;
+    append(firstField_, lastField_, node);
     ++fieldCount_;
     return 0;
 }
@@ -32,10 +42,7 @@ int CRecordStore::push_record() {
     }
     node->fields = firstField_;
     node->fieldCount = fieldCount_;
-    node->next = nullptr;
-    if (lastRecord_) lastRecord_->next = node;
-    else firstRecord_ = node;
-    lastRecord_ = node;
+    append(firstRecord_, lastRecord_, node);
     ++recordCount_;
     discardBuilding();
     return 0;

@@ -41,10 +41,16 @@ struct CliCase {
     int status;
 };
 
-void PrintTo(const CliCase& c, std::ostream* out) {
+// A case shows as the command line it runs.
+template <typename Case>
+void printCommand(const Case& c, std::ostream* out) {
     *out << "pelk";
     for (const std::string& a : c.args)
         *out << " '" << a << "'";
+}
+
+void PrintTo(const CliCase& c, std::ostream* out) {
+    printCommand(c, out);
 }
 
 class CliTest : public ::testing::TestWithParam<CliCase> {};
@@ -103,9 +109,7 @@ struct RunCase {
 };
 
 void PrintTo(const RunCase& c, std::ostream* out) {
-    *out << "pelk";
-    for (const std::string& a : c.args)
-        *out << " '" << a << "'";
+    printCommand(c, out);
 }
 
 class CliRunTest : public ::testing::TestWithParam<RunCase> {};

@@ -55,14 +55,19 @@ void PrintTo(const BindingCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class LibraryBindingTest : public ::testing::TestWithParam<BindingCase> {
+// The tests run copies of the pelk of this build beside libraries of their
+// choosing, found only where pelk itself looks.
+template <typename Case>
+class CopiedPelkTest : public ::testing::TestWithParam<Case> {
 protected:
     void SetUp() override {
         if (!runsOwnPelk())
-            GTEST_SKIP() << "stand-in libraries need the pelk of this build";
+            GTEST_SKIP() << "copies of pelk need the pelk of this build";
         ::unsetenv("LD_LIBRARY_PATH");
     }
 };
+
+using LibraryBindingTest = CopiedPelkTest<BindingCase>;
 
 TEST_P(LibraryBindingTest, ReportsWhatTheLibraryLacks) {
     const BindingCase& c = GetParam();
@@ -125,14 +130,7 @@ void PrintTo(const LayoutCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class LibraryLayoutTest : public ::testing::TestWithParam<LayoutCase> {
-protected:
-    void SetUp() override {
-        if (!runsOwnPelk())
-            GTEST_SKIP() << "copies of pelk need the pelk of this build";
-        ::unsetenv("LD_LIBRARY_PATH");
-    }
-};
+using LibraryLayoutTest = CopiedPelkTest<LayoutCase>;
 
 // Whatever the working directory, pelk looks beside itself, in lib/pelk and
 // in lib next to its bin directory, and nowhere else of its own tree.
