@@ -7,8 +7,8 @@
 #include "pelk-table/check/checker.h"
 #include "pelk-table/cli/tool_options.h"
 #include "pelk-table/model/table_model.h"
-#include "pelk-table/report/finding_writer.h"
 #include "pelk-table/run/machine_run.h"
+#include "table/table_reader.h"
 
 namespace {
 
@@ -55,10 +55,6 @@ std::string trim(const std::string& text) {
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
-bool isNumber(const std::string& text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
-}
-
 }  // namespace
 
 void CRunCommand::setUp(CLI::App& app, int& status) {
@@ -84,15 +80,8 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
     CTableModel model(m_table, "");
     if (!CToolOptions::load(model))
         return CToolOptions::kFindings;
-    if (model.hasFormatErrors()) {
-        FILE_FINDINGS_ file{m_table, {}};
-        for (const FINDING_& finding : CChecker::run(model, CHECK_OPTIONS_())) {
-            if (finding.severity == FINDING_::kError && (finding.check == "table-format" || finding.check == "encoding"))
-                file.findings.push_back(finding);
-        }
-        CFindingWriter::writeText(err, {file});
+    if (CToolOptions::refuseUnreadable(model, CChecker::run(model, CHECK_OPTIONS_()), err))
         return CToolOptions::kFindings;
-    }
     const CSTTable& table = model.table();
 
     int start = 0;
@@ -118,7 +107,7 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
         }
         const int number = CMachineRun::findEvent(table, event.text);
         if (number < 0) {
-            if (isNumber(event.text))
+            if (CTableReader::isNumber(event.text.c_str()))
                 error = event.place + ": event number " + event.text + " is out of range: " + m_table +
                         (table.eventCount() ? " has events 0 to " + std::to_string(table.eventCount() - 1)
                                             : " has no events");

@@ -4,6 +4,7 @@
 
 #include "pelk-table/check/checker.h"
 #include "pelk-table/model/table_model.h"
+#include "pelk-table/report/finding_writer.h"
 
 void CToolOptions::addTableOptions(CLI::App& command) {
     command
@@ -37,6 +38,19 @@ std::vector<FINDING_> CToolOptions::check(const CTableModel& model) const {
     options.target = &target();
     options.machineNameGiven = machineNameGiven();
     return CChecker::run(model, options);
+}
+
+bool CToolOptions::refuseUnreadable(const CTableModel& model, const std::vector<FINDING_>& findings,
+                                    std::ostream& err) {
+    if (!model.hasFormatErrors())
+        return false;
+    FILE_FINDINGS_ file{model.path(), {}};
+    for (const FINDING_& finding : findings) {
+        if (finding.check == "table-format" || finding.check == "encoding")
+            file.findings.push_back(finding);
+    }
+    CFindingWriter::writeText(err, {file});
+    return true;
 }
 
 bool CToolOptions::load(CTableModel& model) {

@@ -1,6 +1,7 @@
 #ifndef PELK_TABLE_CLI_TOOL_OPTIONS_H
 #define PELK_TABLE_CLI_TOOL_OPTIONS_H
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ public:
 
     /// The findings of check on model, with -a and -n as given.
     std::vector<FINDING_> check(const CTableModel& model) const;
+
+    /// True, after writing the table-format and encoding findings on err,
+    /// when model is not a table pelk accepts; false when it is.
+    static bool refuseUnreadable(const CTableModel& model, const std::vector<FINDING_>& findings, std::ostream& err);
 
     /// Loads model; false after "pelk-table: cannot open FILE" on standard
     /// error.

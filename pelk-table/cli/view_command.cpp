@@ -4,7 +4,6 @@
 #include <iostream>
 
 #include "pelk-table/model/table_model.h"
-#include "pelk-table/report/finding_writer.h"
 
 void CViewCommand::setUp(CLI::App& app, int& status) {
     CLI::App* command = app.add_subcommand(m_name, m_description);
@@ -30,13 +29,7 @@ int CViewCommand::run() {
         return CToolOptions::kFindings;
 
     const std::vector<FINDING_> findings = m_options.check(model);
-    if (model.hasFormatErrors()) {
-        FILE_FINDINGS_ file{m_table, {}};
-        for (const FINDING_& finding : findings) {
-            if (finding.check == "table-format" || finding.check == "encoding")
-                file.findings.push_back(finding);
-        }
-        CFindingWriter::writeText(std::cerr, {file});
+    if (CToolOptions::refuseUnreadable(model, findings, std::cerr)) {
         std::cerr << "pelk-table: " << m_table << " is not a table pelk accepts: no " << m_name << " written"
                   << std::endl;
         return CToolOptions::kFindings;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "table/table_reader.h"
+
 namespace {
 
 // A name wins over a number, so a table whose event is called "1" still
@@ -11,7 +13,7 @@ int find(const std::string& text, int count, std::string (CSTTable::*nameOf)(int
         if ((table.*nameOf)(i) == text)
             return i;
     }
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    if (text.size() > 9 || !CTableReader::isNumber(text.c_str()))
         return -1;
     const int number = std::stoi(text);
     return number < count ? number : -1;
