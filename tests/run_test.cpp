@@ -40,6 +40,7 @@ TEST(RunCommand, TracesAndStopsAtTheFirstBadEvent) {
     writeFile(dir / "lamp.tsv", kLamp);
     writeFile(dir / "past.tsv", "START\t\tGO\nA\t0\t1/Up\nB\t1\t2/Off,*,Again\n");
     writeFile(dir / "broken.tsv", "no header here\n");
+    writeFile(dir / "latin1.tsv", "START\t\tGo\n\xe9t\xe9\t0\t0/f\xe9\n");
     writeFile(dir / "scenario.txt", "# a lamp\n\nPUSH\r\n  TICK  \nBLINK\nPUSH\n");
     const struct {
         std::vector<std::string> args;
@@ -62,6 +63,14 @@ TEST(RunCommand, TracesAndStopsAtTheFirstBadEvent) {
         {{"run", "lamp.tsv", "--from", "DIM", "PUSH"}, "", 2, "", "--from: lamp.tsv has no state 'DIM'"},
         {{"run", "lamp.tsv", "--format=xml"}, "", 2, "", "xml"},
         {{"run", "broken.tsv", "PUSH"}, "", 1, "", "broken.tsv:"},
+        // Names that are no UTF-8 go into the JSON replaced, never crash it.
+        {{"run", "latin1.tsv", "--format=json", "Go"}, "", 0,
+         "{\n  \"table\": \"latin1.tsv\",\n  \"start\": {\n    \"number\": 0,\n    \"name\": \"\xef\xbf\xbdt\xef\xbf\xbd\"\n  },\n"
+         "  \"steps\": [\n    {\n      \"step\": 1,\n      \"state\": {\n        \"number\": 0,\n        \"name\": \"\xef\xbf\xbdt\xef\xbf\xbd\"\n"
+         "      },\n      \"event\": {\n        \"number\": 0,\n        \"name\": \"Go\"\n      },\n      \"transition\": true,\n"
+         "      \"next\": {\n        \"number\": 0,\n        \"name\": \"\xef\xbf\xbdt\xef\xbf\xbd\"\n      },\n      \"actions\": [\n"
+         "        \"f\xef\xbf\xbd\"\n      ]\n    }\n  ],\n  \"end\": {\n    \"number\": 0,\n    \"name\": \"\xef\xbf\xbdt\xef\xbf\xbd\"\n  },\n"
+         "  \"error\": null\n}\n", ""},
         {{"run", "missing.tsv", "PUSH"}, "", 1, "", "cannot open missing.tsv"},
     };
     for (const auto& c : cases) {

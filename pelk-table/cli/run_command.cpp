@@ -168,7 +168,8 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
             json["error"] = nullptr;
         else
             json["error"] = error;
-        out << json.dump(2) << '\n';
+        // A name that is no UTF-8 is written with U+FFFD, as every form does.
+        out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     }
     if (!error.empty()) {
         err << "pelk-table: " << error << '\n';
