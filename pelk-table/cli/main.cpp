@@ -1,6 +1,7 @@
 // pelk-table: the companion of pelk that checks, draws, documents and runs
 // state transition tables. One subcommand per job; all read a table the way
 // pelk does.
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -47,6 +48,10 @@ int main(int argc, char* argv[]) {
     } catch (const CLI::ParseError& error) {
         app.exit(error);
         return CToolOptions::kUsage;
+    } catch (const std::exception& error) {
+        // Out of memory, or a fault of pelk-table itself: said, never a crash.
+        std::cerr << "pelk-table: " << error.what() << std::endl;
+        return CToolOptions::kFindings;
     }
     return status;
 }
