@@ -15,8 +15,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -98,7 +98,8 @@ int main(int argc, char* argv[]) {
         Measure first{}, last{};
         int firstCells = 0, lastCells = 0;
         for (const Size& size : sizes) {
-            const fs::path table = root / ("t" + std::to_string(size.states) + "x" + std::to_string(size.events) + ".tsv");
+            const fs::path table =
+                root / ("t" + std::to_string(size.states) + "x" + std::to_string(size.events) + ".tsv");
             if (!fs::exists(table))
                 writeTable(table, size);
             const Measure m = measure(pelk, target, table, root / "work", repetitions);

@@ -33,7 +33,8 @@ long peakRssKb() {
     if (f) {
         char line[256];
         while (std::fgets(line, sizeof line, f))
-            if (std::sscanf(line, "VmHWM: %ld", &kb) == 1) break;
+            if (std::sscanf(line, "VmHWM: %ld", &kb) == 1)
+                break;
         std::fclose(f);
     }
     if (kb < 0) {
@@ -47,7 +48,8 @@ long peakRssKb() {
 // records lines of fields tab-separated fields of 9 to 11 letters each.
 long long writeTable(const std::string& path, long records, int fields) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return -1;
+    if (!f)
+        return -1;
     unsigned state = 12345;
     std::string line;
     long long bytes = 0;
@@ -88,7 +90,8 @@ int main(int argc, char** argv) {
     std::FILE* wc = popen(command.c_str(), "r");
     long lines = -1;
     if (wc) {
-        if (std::fscanf(wc, "%ld", &lines) != 1) lines = -1;
+        if (std::fscanf(wc, "%ld", &lines) != 1)
+            lines = -1;
         pclose(wc);
     }
     double wcSeconds = secondsSince(start);
@@ -105,19 +108,20 @@ int main(int argc, char** argv) {
         return 1;
     }
     long peak = peakRssKb();
-    std::printf("split:  %d records in %.3f s, %.0f MB/s (CPU %.3f s, %.0f MB/s per CPU second)\n",
-                GetTsvRecordCount(), splitSeconds, mb / splitSeconds, splitCpu, mb / splitCpu);
+    std::printf("split:  %d records in %.3f s, %.0f MB/s (CPU %.3f s, %.0f MB/s per CPU second)\n", GetTsvRecordCount(),
+                splitSeconds, mb / splitSeconds, splitCpu, mb / splitCpu);
 
     start = Clock::now();
     long long handedOut = 0;
     int count = 0;
     char** array = nullptr;
-    for (int r = GetFirstTsvRecord(&count, &array); r == 0; r = GetNextTsvRecord(&count, &array)) handedOut += count;
+    for (int r = GetFirstTsvRecord(&count, &array); r == 0; r = GetNextTsvRecord(&count, &array))
+        handedOut += count;
     double iterateSeconds = secondsSince(start);
     std::printf("iterate: %lld fields in %.3f s\n", handedOut, iterateSeconds);
 
-    std::printf("peak RSS: %.1f MB (%.1f MB before the split), %.2f x file size\n", peak / 1024.0,
-                rssBefore / 1024.0, peak * 1024.0 / static_cast<double>(bytes));
+    std::printf("peak RSS: %.1f MB (%.1f MB before the split), %.2f x file size\n", peak / 1024.0, rssBefore / 1024.0,
+                peak * 1024.0 / static_cast<double>(bytes));
     FreeAllRecords();
     std::remove(path.c_str());
     return 0;

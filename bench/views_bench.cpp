@@ -10,9 +10,9 @@
 // Each case runs once untimed, then <repetitions> times (default 5); the
 // median wall time, the largest peak resident set and the size of the
 // output are printed.
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -86,24 +86,22 @@ int main(int argc, char* argv[]) {
     // The C target throughout: an assembler's row limit would make check
     // report an error on 128 events.
     const Case cases[] = {
-        {"pelk -aC", {"-aC", "-nBench"}, true, 256},
-        {"check", {"check", "-aC"}, false, 256},
-        {"dot", {"dot", "-aC"}, false, 256},
-        {"dot svg", {"dot", "-aC", "--format=svg"}, false, 16},
-        {"mermaid", {"mermaid", "-aC"}, false, 256},
-        {"markdown", {"markdown", "-aC"}, false, 256},
+        {"pelk -aC", {"-aC", "-nBench"}, true, 256}, {"check", {"check", "-aC"}, false, 256},
+        {"dot", {"dot", "-aC"}, false, 256},         {"dot svg", {"dot", "-aC", "--format=svg"}, false, 16},
+        {"mermaid", {"mermaid", "-aC"}, false, 256}, {"markdown", {"markdown", "-aC"}, false, 256},
     };
 
     const fs::path root = fs::temp_directory_path() / ("views_bench_" + std::to_string(::getpid()));
     fs::create_directories(root);
 
-    std::printf("%-10s %9s %7s %10s %10s %12s %10s\n", "run", "states x", "cells", "wall ms", "peak KiB",
-                "us per cell", "output KiB");
+    std::printf("%-10s %9s %7s %10s %10s %12s %10s\n", "run", "states x", "cells", "wall ms", "peak KiB", "us per cell",
+                "output KiB");
     for (const Case& c : cases) {
         for (const Size& size : sizes) {
             if (size.states > c.largestStates)
                 continue;
-            const fs::path table = root / ("t" + std::to_string(size.states) + "x" + std::to_string(size.events) + ".tsv");
+            const fs::path table =
+                root / ("t" + std::to_string(size.states) + "x" + std::to_string(size.events) + ".tsv");
             if (!fs::exists(table))
                 writeTable(table, size);
             std::vector<std::string> command{c.pelk ? pelk : pelkTable};
@@ -118,8 +116,8 @@ int main(int argc, char* argv[]) {
                             c.args.back() == "--format=svg" ? " (SVG not built in?)" : "");
                 continue;
             }
-            std::printf("%-10s %9s %7d %10.1f %10ld %12.2f %10ju\n", c.name, shape.c_str(), cells, m.wallMs,
-                        m.peakKiB, 1000.0 * m.wallMs / cells, m.outputKiB);
+            std::printf("%-10s %9s %7d %10.1f %10ld %12.2f %10ju\n", c.name, shape.c_str(), cells, m.wallMs, m.peakKiB,
+                        1000.0 * m.wallMs / cells, m.outputKiB);
         }
     }
     fs::remove_all(root);

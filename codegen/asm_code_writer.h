@@ -16,8 +16,7 @@ class CAsmCodeWriter {
 public:
     /// Borrows code and table for the lifetime of the writer.
     CAsmCodeWriter(CCode& code, const CSTTable& table, const std::string& columnSeparator,
-                   const std::string& wordDirective, const std::string& equateDirective,
-                   const std::string& callPrefix);
+                   const std::string& wordDirective, const std::string& equateDirective, const std::string& callPrefix);
 
     /// "stt_" + machine name: one word per cell, state-major; returns 0.
     int writeVectorTable();

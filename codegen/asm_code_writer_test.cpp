@@ -19,7 +19,9 @@ namespace {
 // routines, the tail and the include file.
 class CSharedBlocksCode : public CCode {
 public:
-    explicit CSharedBlocksCode(const std::string& callPrefix) : CCode(nullptr), m_callPrefix(callPrefix) {}
+    explicit CSharedBlocksCode(const std::string& callPrefix)
+        : CCode(nullptr),
+          m_callPrefix(callPrefix) {}
 
     int writeSourceHead() override { return writer().writeVectorTable(); }
     int writeSourceBody() override { return writer().writeCellRoutines(); }
@@ -44,17 +46,32 @@ TEST_F(AsmCodeWriterTest, WritesTheCellsOfEachKind) {
         const char* prefix;
         const char* expected;
     } cases[] = {
-        {"no transition, no actions", -1, {}, "!",
+        {"no transition, no actions",
+         -1,
+         {},
+         "!",
          "; state : S0\n; event : E0\n; next state :\nM_on0at0:\n\t; not transit\n\tret\n\n"},
-        {"nop markers keep their place", -1, {"A", "-", "B", "*"}, "!",
+        {"nop markers keep their place",
+         -1,
+         {"A", "-", "B", "*"},
+         "!",
          "; state : S0\n; event : E0\n; next state :\nM_on0at0:\n\t; not transit\n"
          "\tcall\t!A\n\t; nop\n\tcall\t!B\n\t; nop\n\tret\n\n"},
-        {"bare call operand", -1, {"A"}, "",
+        {"bare call operand",
+         -1,
+         {"A"},
+         "",
          "; state : S0\n; event : E0\n; next state :\nM_on0at0:\n\t; not transit\n\tcall\tA\n\tret\n\n"},
-        {"transition to state 0", 0, {"A"}, "!",
+        {"transition to state 0",
+         0,
+         {"A"},
+         "!",
          "; state : S0\n; event : E0\n; next state : S0\nM_on0at0:\n\tmov\ta,#0\n\tmov\tMstate,a\n"
          "\tcall\t!A\n\tret\n\n"},
-        {"next state beyond the last", 7, {}, "!",
+        {"next state beyond the last",
+         7,
+         {},
+         "!",
          "; state : S0\n; event : E0\n; next state :\nM_on0at0:\n\tmov\ta,#7\n\tmov\tMstate,a\n\tret\n\n"},
     };
     for (const auto& c : cases) {
@@ -63,8 +80,7 @@ TEST_F(AsmCodeWriterTest, WritesTheCellsOfEachKind) {
         table.appendState({"S0", {{0, c.next, c.actions}}});
         CSharedBlocksCode code(c.prefix);
         EXPECT_EQ(code.generate(&table), 0) << c.name;
-        EXPECT_EQ(readStamped("Mfsm.asm"),
-                  std::string("stt_M:\t; E0\n\tdw\tM_on0at0\t; S0\n\n") + c.expected + kTail)
+        EXPECT_EQ(readStamped("Mfsm.asm"), std::string("stt_M:\t; E0\n\tdw\tM_on0at0\t; S0\n\n") + c.expected + kTail)
             << c.name;
     }
 }

@@ -80,8 +80,8 @@ const char* CCode::generationStamp() {
         stamp[0] = '\0';
         return stamp;
     }
-    std::snprintf(stamp, sizeof stamp, "%04d/%02d/%02d %02d:%02d:%02d", local->tm_year + 1900,
-                  local->tm_mon + 1, local->tm_mday, local->tm_hour, local->tm_min, local->tm_sec);
+    std::snprintf(stamp, sizeof stamp, "%04d/%02d/%02d %02d:%02d:%02d", local->tm_year + 1900, local->tm_mon + 1,
+                  local->tm_mday, local->tm_hour, local->tm_min, local->tm_sec);
     return stamp;
 }
 

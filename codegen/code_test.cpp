@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iomanip>
 #include <sstream>
@@ -22,7 +22,9 @@ namespace {
 // demand.
 class CRecordingCode : public CCode {
 public:
-    explicit CRecordingCode(int failingPhase = 0) : CCode(nullptr), m_failingPhase(failingPhase) {}
+    explicit CRecordingCode(int failingPhase = 0)
+        : CCode(nullptr),
+          m_failingPhase(failingPhase) {}
 
     int writeSourceHead() override { return phase(1, "head"); }
     int writeSourceBody() override { return phase(2, "body"); }

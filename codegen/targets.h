@@ -16,8 +16,8 @@ enum TargetKind {
 
 /// One target: everything the programs and the build know of it.
 struct TARGET_ {
-    const char* name;              ///< the value option -a takes (case ignored)
-    const char* title;             ///< what the target is, for people
+    const char* name;   ///< the value option -a takes (case ignored)
+    const char* title;  ///< what the target is, for people
     TargetKind kind;
     const char* sourceExtension;   ///< ".asm" or ".c"
     const char* includeExtension;  ///< ".inc" or ".h"

@@ -8,7 +8,8 @@ char upper(char c) {
 
 }  // namespace
 
-CCmdLine::CCmdLine(int argc, const char* const* argv) : m_argumentCount(argc) {
+CCmdLine::CCmdLine(int argc, const char* const* argv)
+    : m_argumentCount(argc) {
     for (int i = 0; i < argc; ++i)
         m_arguments.emplace_back(argv[i]);
 }

@@ -28,8 +28,8 @@ int main(int argc, char* argv[]) {
     // Created in the order command line, table, generator; destroyed in the
     // reverse order.
     const std::string& context = commandLine.contextFile();
-    std::unique_ptr<CSTTable> table = std::make_unique<CSTTable>(
-        commandLine.fsmName().c_str(), context.empty() ? nullptr : context.c_str());
+    std::unique_ptr<CSTTable> table =
+        std::make_unique<CSTTable>(commandLine.fsmName().c_str(), context.empty() ? nullptr : context.c_str());
     if (table->load(commandLine.tablePath().c_str()) != 0)
         return 1;
 

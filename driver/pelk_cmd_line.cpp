@@ -5,8 +5,7 @@
 
 namespace {
 
-const char kUsageLine[] =
-    "usage: pelk -n<FsmName> [-i<ContextFile>] [-a<Assembler|Compiler>] StateTransitionTable.txt";
+const char kUsageLine[] = "usage: pelk -n<FsmName> [-i<ContextFile>] [-a<Assembler|Compiler>] StateTransitionTable.txt";
 
 // One line of the help text: its leading blanks and the rest.
 struct HelpLine {
@@ -35,7 +34,8 @@ const HelpLine kHelpLines[] = {
 }  // namespace
 
 CPelkCmdLine::CPelkCmdLine(int argc, const char* const* argv)
-    : CCmdLine(argc, argv), m_targetKind(CTargets::defaultTarget().kind) {}
+    : CCmdLine(argc, argv),
+      m_targetKind(CTargets::defaultTarget().kind) {}
 
 CPelkCmdLine::~CPelkCmdLine() = default;
 

@@ -62,16 +62,14 @@ const ParseCase kParseCases[] = {
     {{"/nFoo", "table.txt"}, 0, "", "table.txt", "Foo", "", 0},
     {{"/NFoo", "/ICtx", "/Ac", "t"}, 0, "", "t", "Foo", "Ctx", 2},
     {{"-nFoo", "/tmp/t.txt"}, 4, "option /tmp/t.txt is invalid.", "", "Foo", "", 0},
-    {{"-nFoo", "/nfs/t.txt"}, 4, "you must assign State Transition Table file.", "", "fs/t.txt", "",
-     0},
+    {{"-nFoo", "/nfs/t.txt"}, 4, "you must assign State Transition Table file.", "", "fs/t.txt", "", 0},
     {{"-nFoo", "a.txt", "b.txt"}, 0, "", "b.txt", "Foo", "", 0},
     {{"-nA", "-nB", "t.txt"}, 0, "", "t.txt", "B", "", 0},
     {{"-aC", "-aFASM96", "-nX", "t.txt"}, 0, "", "t.txt", "X", "", 1},
     {{"-aC", "-aZ", "-nX", "t.txt"}, 4, "assembler Z is not supported.", "", "", "", 2},
     {{"-x", "-y"}, 4, "option -x is invalid.", "", "", "", 0},
     {{"-iCtx", "-aC"}, 4, "you must assign State Transition Table file.", "", "", "Ctx", 2},
-    {{"-iCtx", "t.txt"}, 4, "you must assign FSM name by option -n<FSMname>.", "t.txt", "", "Ctx",
-     0},
+    {{"-iCtx", "t.txt"}, 4, "you must assign FSM name by option -n<FSMname>.", "t.txt", "", "Ctx", 0},
     {{"-nFoo", "", "t.txt"}, 4, "option  is invalid.", "", "Foo", "", 0},
 };
 

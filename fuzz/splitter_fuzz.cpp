@@ -3,12 +3,12 @@
 // The first byte picks the scanner's read size, the second arms a failing
 // allocation (0 = none), so that tokens cut across reads and the memory
 // failure paths are fuzzed too; the rest is the file.
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 #include "Kerrow.h"
 #include "allocation.h"
@@ -47,7 +47,8 @@ void checkStore() {
         node = node->next;
         ++records;
     }
-    if (r == -1) return;  // an armed allocation failed while handing out
+    if (r == -1)
+        return;  // an armed allocation failed while handing out
     check(r == 1, "unexpected hand-out result");
     check(node == nullptr, "fewer records handed out than nodes");
     check(records == GetTsvRecordCount(), "records iterated differ from the count");
@@ -57,7 +58,8 @@ void checkStore() {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // Quoted line feeds go to standard output; keep the fuzzer's output readable.
-    if (!std::freopen("/dev/null", "w", stdout)) return 0;
+    if (!std::freopen("/dev/null", "w", stdout))
+        return 0;
     // The library reads a file: keep it in memory where the system allows.
     const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     g_path = std::string(dir) + "/kerrow_fuzz_" + std::to_string(getpid()) + ".tsv";
@@ -65,11 +67,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2) return 0;
+    if (size < 2)
+        return 0;
     kerrow_set_read_size(data[0] % 8 == 0 ? 0 : data[0] % 8);
     long failAt = data[1] < 200 ? 0 : data[1] - 199;
     std::FILE* f = std::fopen(g_path.c_str(), "wb");
-    if (!f) return 0;
+    if (!f)
+        return 0;
     std::fwrite(data + 2, 1, size - 2, f);
     std::fclose(f);
 
@@ -77,7 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int result = Kerrow(g_path.c_str());
     check(result == 0 || result == -1, "split result");
     check(std::strlen(GetErrorMessage()) <= 255, "message overflows");
-    if (result == -1) check(GetErrorMessage()[0] != '\0', "failure without a message");
+    if (result == -1)
+        check(GetErrorMessage()[0] != '\0', "failure without a message");
     checkStore();
     kerrow_fail_allocation(0);
     checkStore();

@@ -14,23 +14,23 @@
  * convention of the three functions that take arguments (standard call on
  * 32-bit Windows, the platform's default elsewhere). */
 #if defined(_WIN32)
-#  if defined(KERROW_BUILDING)
-#    define KERROW_API __declspec(dllexport)
-#  else
-#    define KERROW_API __declspec(dllimport)
-#  endif
-#  if defined(_M_IX86) || defined(__i386__)
-#    define KERROW_CALL __stdcall
-#  else
-#    define KERROW_CALL
-#  endif
+#if defined(KERROW_BUILDING)
+#define KERROW_API __declspec(dllexport)
 #else
-#  if defined(KERROW_BUILDING)
-#    define KERROW_API __attribute__((visibility("default")))
-#  else
-#    define KERROW_API
-#  endif
-#  define KERROW_CALL
+#define KERROW_API __declspec(dllimport)
+#endif
+#if defined(_M_IX86) || defined(__i386__)
+#define KERROW_CALL __stdcall
+#else
+#define KERROW_CALL
+#endif
+#else
+#if defined(KERROW_BUILDING)
+#define KERROW_API __attribute__((visibility("default")))
+#else
+#define KERROW_API
+#endif
+#define KERROW_CALL
 #endif
 
 #ifdef __cplusplus
@@ -39,15 +39,15 @@ extern "C" {
 
 /* One field of a stored record. */
 typedef struct KERROW_FIELD_ {
-    char* text;                  /* NUL-terminated copy owned by the store */
-    struct KERROW_FIELD_* next;  /* next field of the same record, or NULL */
+    char* text;                 /* NUL-terminated copy owned by the store */
+    struct KERROW_FIELD_* next; /* next field of the same record, or NULL */
 } KERROW_FIELD;
 
 /* One stored record. */
 typedef struct KERROW_RECORD_ {
-    KERROW_FIELD* fields;         /* first field; every record has at least one */
-    int fieldCount;               /* length of the field list */
-    struct KERROW_RECORD_* next;  /* next record in file order, or NULL */
+    KERROW_FIELD* fields;        /* first field; every record has at least one */
+    int fieldCount;              /* length of the field list */
+    struct KERROW_RECORD_* next; /* next record in file order, or NULL */
 } KERROW_RECORD;
 
 /* Splits the file at path into the store. 0 on success, -1 on failure with
@@ -90,8 +90,8 @@ KERROW_API const char* GetErrorMessage(void);
 KERROW_API const char* GetKerrowVersion(void);
 
 /* The functions as a program that loads the library at run time calls them. */
-typedef int (KERROW_CALL* KERROW_SPLIT_FN)(const char* path);
-typedef int (KERROW_CALL* KERROW_RECORD_FN)(int* fieldCount, char*** fields);
+typedef int(KERROW_CALL* KERROW_SPLIT_FN)(const char* path);
+typedef int(KERROW_CALL* KERROW_RECORD_FN)(int* fieldCount, char*** fields);
 typedef void (*KERROW_FREE_FN)(void);
 typedef const char* (*KERROW_TEXT_FN)(void);
 

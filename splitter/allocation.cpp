@@ -9,20 +9,26 @@ long g_count = 0;
 
 bool kerrow_allocation_fails() {
     ++g_count;
-    if (g_countdown == 0) return false;
+    if (g_countdown == 0)
+        return false;
     return --g_countdown == 0;
 }
 
 void* kerrow_malloc(std::size_t size) {
-    if (kerrow_allocation_fails()) return nullptr;
+    if (kerrow_allocation_fails())
+        return nullptr;
     return std::malloc(size);
 }
 
-void kerrow_free(void* block) { std::free(block); }
+void kerrow_free(void* block) {
+    std::free(block);
+}
 
 void kerrow_fail_allocation(long nth) {
     g_countdown = nth > 0 ? nth : 0;
     g_count = 0;
 }
 
-long kerrow_allocation_count() { return g_count; }
+long kerrow_allocation_count() {
+    return g_count;
+}

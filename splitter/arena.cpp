@@ -15,10 +15,12 @@ char* alignUp(char* p, std::size_t align) {
 }  // namespace
 
 void* CArena::allocate(std::size_t size, std::size_t align) {
-    if (kerrow_allocation_fails()) return nullptr;
+    if (kerrow_allocation_fails())
+        return nullptr;
     char* p = next_ ? alignUp(next_, align) : nullptr;
     if (!p || p > end_ || static_cast<std::size_t>(end_ - p) < size) {
-        if (!grow(size)) return nullptr;
+        if (!grow(size))
+            return nullptr;
         p = next_;  // a fresh chunk is 16-aligned
     }
     next_ = p + size;
@@ -27,16 +29,19 @@ void* CArena::allocate(std::size_t size, std::size_t align) {
 
 bool CArena::grow(std::size_t atLeast) {
     std::size_t capacity = nextCapacity_;
-    while (capacity < atLeast) capacity *= 2;
+    while (capacity < atLeast)
+        capacity *= 2;
     void* block = kerrow_malloc(kHeaderSize + capacity);
-    if (!block) return false;
+    if (!block)
+        return false;
     Chunk* chunk = static_cast<Chunk*>(block);
     chunk->next = chunks_;
     chunk->capacity = capacity;
     chunks_ = chunk;
     next_ = static_cast<char*>(block) + kHeaderSize;
     end_ = next_ + capacity;
-    if (nextCapacity_ < kMaxCapacity) nextCapacity_ *= 2;
+    if (nextCapacity_ < kMaxCapacity)
+        nextCapacity_ *= 2;
     return true;
 }
 

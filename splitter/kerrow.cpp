@@ -32,12 +32,15 @@ void reportScannerFailure(const char* path) {
 }
 }  // namespace
 
-void kerrow_set_read_size(std::size_t size) { g_readSize = size ? size : CTsvScanner::kDefaultReadSize; }
+void kerrow_set_read_size(std::size_t size) {
+    g_readSize = size ? size : CTsvScanner::kDefaultReadSize;
+}
 
 extern "C" {
 
 KERROW_API int KERROW_CALL Kerrow(const char* path) {
-    if (!path) path = "";
+    if (!path)
+        path = "";
     std::FILE* in = std::fopen(path, "r");
     if (!in) {
         kerrow_set_message("can't open file %s", path);
@@ -66,9 +69,13 @@ KERROW_API int KERROW_CALL Kerrow(const char* path) {
     return result == CTsvParser::OK ? 0 : -1;
 }
 
-KERROW_API int GetTsvRecordCount(void) { return g_store.count(); }
+KERROW_API int GetTsvRecordCount(void) {
+    return g_store.count();
+}
 
-KERROW_API KERROW_RECORD* GetTsvRecordTop(void) { return g_store.top(); }
+KERROW_API KERROW_RECORD* GetTsvRecordTop(void) {
+    return g_store.top();
+}
 
 KERROW_API int KERROW_CALL GetFirstTsvRecord(int* fieldCount, char*** fields) {
     return g_store.handOutFirst(fieldCount, fields);
@@ -78,10 +85,16 @@ KERROW_API int KERROW_CALL GetNextTsvRecord(int* fieldCount, char*** fields) {
     return g_store.handOutNext(fieldCount, fields);
 }
 
-KERROW_API void FreeAllRecords(void) { g_store.clear(); }
+KERROW_API void FreeAllRecords(void) {
+    g_store.clear();
+}
 
-KERROW_API const char* GetErrorMessage(void) { return kerrow_message(); }
+KERROW_API const char* GetErrorMessage(void) {
+    return kerrow_message();
+}
 
-KERROW_API const char* GetKerrowVersion(void) { return KERROW_VERSION; }
+KERROW_API const char* GetKerrowVersion(void) {
+    return KERROW_VERSION;
+}
 
 }  // extern "C"

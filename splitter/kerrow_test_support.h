@@ -33,7 +33,8 @@ inline Records storedRecords() {
     char** fields = nullptr;
     for (int r = GetFirstTsvRecord(&count, &fields); r == 0; r = GetNextTsvRecord(&count, &fields)) {
         EXPECT_NE(node, nullptr);
-        if (!node) break;
+        if (!node)
+            break;
         EXPECT_EQ(count, node->fieldCount);
         EXPECT_GE(count, 1);
         std::vector<std::string> record;
@@ -41,7 +42,8 @@ inline Records storedRecords() {
         for (int i = 0; i < count; ++i) {
             EXPECT_NE(fields[i], nullptr);
             EXPECT_NE(f, nullptr);
-            if (!fields[i] || !f) break;
+            if (!fields[i] || !f)
+                break;
             EXPECT_EQ(fields[i], f->text);
             record.emplace_back(fields[i]);
             f = f->next;

@@ -3,9 +3,9 @@
 #define KERROW_MESSAGE_H
 
 #if defined(__GNUC__)
-#  define KERROW_PRINTF(f, a) __attribute__((format(printf, f, a)))
+#define KERROW_PRINTF(f, a) __attribute__((format(printf, f, a)))
 #else
-#  define KERROW_PRINTF(f, a)
+#define KERROW_PRINTF(f, a)
 #endif
 
 /// Size of the buffer; a message holds at most kMessageSize - 1 characters.

@@ -1,3 +1,5 @@
 #include "record_sink.h"
 
-bool CRecordSink::skipBrokenRecord(int, int, const char*) { return false; }
+bool CRecordSink::skipBrokenRecord(int, int, const char*) {
+    return false;
+}

@@ -11,8 +11,10 @@ namespace {
 template <typename Node>
 void append(Node*& first, Node*& last, Node* node) {
     node->next = nullptr;
-    if (last) last->next = node;
-    else first = node;
+    if (last)
+        last->next = node;
+    else
+        first = node;
     last = node;
 }
 
@@ -68,10 +70,13 @@ int CRecordStore::handOutFirst(int* fieldCount, char*** fields) {
     return handOut(fieldCount, fields);
 }
 
-int CRecordStore::handOutNext(int* fieldCount, char*** fields) { return handOut(fieldCount, fields); }
+int CRecordStore::handOutNext(int* fieldCount, char*** fields) {
+    return handOut(fieldCount, fields);
+}
 
 int CRecordStore::handOut(int* fieldCount, char*** fields) {
-    if (!cursor_) return 1;
+    if (!cursor_)
+        return 1;
     // Every stored record has at least one field, so the array is never empty.
     std::size_t n = static_cast<std::size_t>(cursor_->fieldCount);
     char** array = static_cast<char**>(kerrow_malloc((n ? n : 1) * sizeof(char*)));
@@ -81,9 +86,12 @@ int CRecordStore::handOut(int* fieldCount, char*** fields) {
     }
     static char empty[] = "";
     std::size_t i = 0;
-    for (KERROW_FIELD* f = cursor_->fields; f && i < n; f = f->next, ++i) array[i] = f->text ? f->text : empty;
-    if (fieldCount) *fieldCount = cursor_->fieldCount;
-    if (fields) *fields = array;
+    for (KERROW_FIELD* f = cursor_->fields; f && i < n; f = f->next, ++i)
+        array[i] = f->text ? f->text : empty;
+    if (fieldCount)
+        *fieldCount = cursor_->fieldCount;
+    if (fields)
+        *fields = array;
     kerrow_free(handedOut_);
     handedOut_ = array;
     cursor_ = cursor_->next;

@@ -11,7 +11,8 @@ CTsvParser::Result CTsvParser::parse() {
         return sink_.skipBrokenRecord(scanner_.line(), scanner_.column(), "") ? OK : SYNTAX_ERROR;
     do {
         Result result = parseRecord(token);
-        if (result != OK) return result;
+        if (result != OK)
+            return result;
         token = scanner_.next();
     } while (token != CTsvScanner::END);
     return OK;
@@ -48,7 +49,8 @@ CTsvParser::Result CTsvParser::parseRecord(int token) {
         default:
             return unexpected(token);
         }
-        if (result != OK) return result;
+        if (result != OK)
+            return result;
         token = scanner_.next();
     }
 }
@@ -67,15 +69,19 @@ CTsvParser::Result CTsvParser::pushEmpty() {
     return sink_.addField("", 0, fieldLine_, fieldColumn_) == 0 ? OK : MEMORY_ERROR;
 }
 
-CTsvParser::Result CTsvParser::closeRecord() { return sink_.closeRecord() == 0 ? OK : MEMORY_ERROR; }
+CTsvParser::Result CTsvParser::closeRecord() {
+    return sink_.closeRecord() == 0 ? OK : MEMORY_ERROR;
+}
 
 // A FIELD is reported where it begins; the end of input where it is.
 CTsvParser::Result CTsvParser::unexpected(int token) {
-    if (token == CTsvScanner::ERROR) return SCANNER_ERROR;
+    if (token == CTsvScanner::ERROR)
+        return SCANNER_ERROR;
     const bool atField = token == CTsvScanner::FIELD;
     const int line = atField ? scanner_.tokenLine() : scanner_.line();
     const int column = atField ? scanner_.tokenColumn() : scanner_.column();
-    if (!sink_.skipBrokenRecord(line, column, scanner_.text())) return SYNTAX_ERROR;
+    if (!sink_.skipBrokenRecord(line, column, scanner_.text()))
+        return SYNTAX_ERROR;
     return token == CTsvScanner::END ? closeRecord() : skipRestOfRecord();
 }
 
@@ -83,7 +89,8 @@ CTsvParser::Result CTsvParser::unexpected(int token) {
 CTsvParser::Result CTsvParser::skipRestOfRecord() {
     for (;;) {
         const int token = scanner_.next();
-        if (token == CTsvScanner::ERROR) return SCANNER_ERROR;
+        if (token == CTsvScanner::ERROR)
+            return SCANNER_ERROR;
         if (token == CTsvScanner::EOL || token == CTsvScanner::END) {
             fieldStartsHere();
             return closeRecord();

@@ -23,7 +23,9 @@ public:
     /// Outcome of parse(); every failure ends the parse at once.
     enum Result { OK, SYNTAX_ERROR, SCANNER_ERROR, MEMORY_ERROR };
 
-    CTsvParser(CTsvScanner& scanner, CRecordSink& sink) : scanner_(scanner), sink_(sink) {}
+    CTsvParser(CTsvScanner& scanner, CRecordSink& sink)
+        : scanner_(scanner),
+          sink_(sink) {}
 
     /// Parses the whole input. On SYNTAX_ERROR the scanner's line and text
     /// name the offending token (unless the sink chose to skip it); on

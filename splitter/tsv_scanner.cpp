@@ -35,15 +35,18 @@ bool CTsvScanner::fill() {
     consumed_ += end_;
     pos_ = 0;
     end_ = std::fread(buffer_, 1, readSize_, in_);
-    if (end_ > 0) return true;
-    if (std::ferror(in_)) failure_ = READ_ERROR;
+    if (end_ > 0)
+        return true;
+    if (std::ferror(in_))
+        failure_ = READ_ERROR;
     return false;
 }
 
 int CTsvScanner::next() {
     for (;;) {
         if (pos_ == end_ && !fill()) {
-            if (failure_ != NO_FAILURE) return ERROR;
+            if (failure_ != NO_FAILURE)
+                return ERROR;
             length_ = 0;
             value_[0] = '\0';
             return END;
@@ -51,20 +54,25 @@ int CTsvScanner::next() {
         switch (buffer_[pos_]) {
         case '\t':
             ++pos_;
-            if (!quoted_) return TAB;
+            if (!quoted_)
+                return TAB;
             break;  // a tab inside quotes is dropped
         case '\n':
             ++pos_;
             ++line_;
             lineStart_ = consumed_ + pos_;
-            if (!quoted_) return EOL;
-            if (echo_) std::fputc('\n', stdout);
+            if (!quoted_)
+                return EOL;
+            if (echo_)
+                std::fputc('\n', stdout);
             break;
         case '\r':
             ++pos_;
-            if (quoted_) break;
+            if (quoted_)
+                break;
             // CR LF is one EOL; a CR on its own is dropped.
-            if (pos_ == end_ && !fill() && failure_ != NO_FAILURE) return ERROR;
+            if (pos_ == end_ && !fill() && failure_ != NO_FAILURE)
+                return ERROR;
             if (pos_ < end_ && buffer_[pos_] == '\n') {
                 ++pos_;
                 ++line_;
@@ -92,7 +100,8 @@ int CTsvScanner::scanField() {
     tokenColumn_ = column();
     for (;;) {
         std::size_t begin = pos_;
-        while (pos_ < end_ && !kStops.stop[static_cast<unsigned char>(buffer_[pos_])]) ++pos_;
+        while (pos_ < end_ && !kStops.stop[static_cast<unsigned char>(buffer_[pos_])])
+            ++pos_;
         std::size_t n = pos_ - begin;
         if (n >= kValueSize - length_) {
             failure_ = FIELD_TOO_LONG;
@@ -100,9 +109,11 @@ int CTsvScanner::scanField() {
         }
         std::memcpy(value_ + length_, buffer_ + begin, n);
         length_ += n;
-        if (pos_ < end_ || !fill()) break;  // a stop character, or the end
+        if (pos_ < end_ || !fill())
+            break;  // a stop character, or the end
     }
-    if (failure_ != NO_FAILURE) return ERROR;
+    if (failure_ != NO_FAILURE)
+        return ERROR;
     if (pos_ < end_ && buffer_[pos_] == '\0') {
         failure_ = NUL_CHARACTER;
         return ERROR;

@@ -21,7 +21,11 @@ Function lookUp(void* library, const char* name, const char* message = nullptr) 
 }  // namespace
 
 CKerrowLibrary::CKerrowLibrary()
-    : m_handle(nullptr), m_errorMessage(nullptr), m_version(nullptr), m_firstRecord(nullptr), m_nextRecord(nullptr) {}
+    : m_handle(nullptr),
+      m_errorMessage(nullptr),
+      m_version(nullptr),
+      m_firstRecord(nullptr),
+      m_nextRecord(nullptr) {}
 
 CKerrowLibrary::~CKerrowLibrary() {
     if (m_handle)
@@ -55,7 +59,8 @@ bool CKerrowLibrary::split(const char* path) {
 }
 
 CKerrowLibrary::Binding CKerrowLibrary::bindRecords() {
-    m_nextRecord = lookUp<KERROW_RECORD_FN>(m_handle, "GetNextTsvRecord", "GetProcAddress( ) for GetNextTsvRecord error");
+    m_nextRecord =
+        lookUp<KERROW_RECORD_FN>(m_handle, "GetNextTsvRecord", "GetProcAddress( ) for GetNextTsvRecord error");
     if (!m_nextRecord)
         return kNoNextRecord;
     m_firstRecord =
@@ -78,7 +83,8 @@ std::string CKerrowLibrary::failureText() const {
 }
 
 bool CKerrowLibrary::freeAllRecords() {
-    const KERROW_FREE_FN freeAll = lookUp<KERROW_FREE_FN>(m_handle, "FreeAllRecords", "GetProcAddres() error. ( FreeAllRecords )");
+    const KERROW_FREE_FN freeAll =
+        lookUp<KERROW_FREE_FN>(m_handle, "FreeAllRecords", "GetProcAddres() error. ( FreeAllRecords )");
     if (freeAll)
         freeAll();
     return freeAll != nullptr;

@@ -5,7 +5,9 @@
 #include "table/kerrow_library.h"
 
 void CPelkReport::writeKeywordMessage() {
-    std::cerr << "not found KeyWord\"" << "START" << "\"" << std::endl;
+    std::cerr << "not found KeyWord\""
+              << "START"
+              << "\"" << std::endl;
 }
 
 bool CPelkReport::report(const TABLE_PROBLEM_& problem) {
@@ -23,8 +25,8 @@ bool CPelkReport::report(const TABLE_PROBLEM_& problem) {
         err << m_library.failureText() << std::endl;
         break;
     case TABLE_PROBLEM_::kFieldCountDiffers:
-        err << "Record[" << i << "]: field count is " << problem.count
-            << " , and different from above field(s) count " << problem.expected << std::endl;
+        err << "Record[" << i << "]: field count is " << problem.count << " , and different from above field(s) count "
+            << problem.expected << std::endl;
         break;
     case TABLE_PROBLEM_::kTooFewForState:
         err << "Record[" << i << "]: field count is " << problem.count << " , and a state record needs at least "

@@ -10,7 +10,8 @@ class CKerrowLibrary;
 class CPelkReport : public CTableListener {
 public:
     /// library gives the text of a record it failed to hand out.
-    explicit CPelkReport(const CKerrowLibrary& library) : m_library(library) {}
+    explicit CPelkReport(const CKerrowLibrary& library)
+        : m_library(library) {}
 
     /// Writes the problem's message; false, always.
     bool report(const TABLE_PROBLEM_& problem) override;

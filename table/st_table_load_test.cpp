@@ -20,7 +20,8 @@ namespace {
 // Collects what is written to standard error while it lives.
 class ErrorCapture {
 public:
-    ErrorCapture() : m_saved(std::cerr.rdbuf(m_text.rdbuf())) {}
+    ErrorCapture()
+        : m_saved(std::cerr.rdbuf(m_text.rdbuf())) {}
     ~ErrorCapture() { std::cerr.rdbuf(m_saved); }
     std::string text() const { return m_text.str(); }
 

@@ -39,9 +39,7 @@ TEST(STTable, AccessorsGiveEmptyMinusOneOrNullOutOfRange) {
     EXPECT_EQ(table.eventName(-1), "");
     EXPECT_EQ(table.eventName(1), "TICK");
 
-    const struct {
-        int e, s;
-    } outside[] = {{-1, 0}, {0, -1}, {2, 0}, {0, 2}, {-1, -1}};
+    const struct { int e, s; } outside[] = {{-1, 0}, {0, -1}, {2, 0}, {0, 2}, {-1, -1}};
     for (const auto& index : outside) {
         EXPECT_EQ(table.nextState(index.e, index.s), -1) << index.e << "," << index.s;
         EXPECT_EQ(table.cellActions(index.e, index.s), nullptr) << index.e << "," << index.s;

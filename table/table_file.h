@@ -29,7 +29,7 @@ public:
     struct SPLIT_ERROR_ {
         enum Kind { kCannotOpen, kEmptyFile, kSyntax, kMissingLineEnd, kFieldTooLong, kNulCharacter, kReadError };
         Kind kind;
-        int record;        ///< the record it belongs to; -1 for the whole file
+        int record;  ///< the record it belongs to; -1 for the whole file
         int line;
         int column;
         std::string text;  ///< the token the syntax error is near

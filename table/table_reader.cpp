@@ -34,7 +34,8 @@ int32_t digitsValue(const std::string& digits) {
 }  // namespace
 
 CTableReader::CTableReader(CRecordSource& source, CTableListener& listener)
-    : m_source(source), m_listener(listener) {}
+    : m_source(source),
+      m_listener(listener) {}
 
 bool CTableReader::report(TABLE_PROBLEM_ problem) {
     problem.record = m_record;

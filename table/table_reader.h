@@ -14,9 +14,9 @@ struct CELL_;
 /// Where the parts of the table were found in the file: record positions
 /// from 0, counted from the first record of the file.
 struct TABLE_LAYOUT_ {
-    int headerRecord = -1;           ///< the header; -1 when none was found
-    int keyColumn = -1;              ///< the column of "START"
-    std::vector<int> stateRecords;   ///< the record of each state, by number
+    int headerRecord = -1;          ///< the header; -1 when none was found
+    int keyColumn = -1;             ///< the column of "START"
+    std::vector<int> stateRecords;  ///< the record of each state, by number
 };
 
 /// CTableReader turns the records of a table file into the states, events
@@ -54,9 +54,9 @@ private:
     CTableListener& m_listener;
     CSTTable* m_table = nullptr;
     TABLE_LAYOUT_ m_layout;
-    int m_record = -1;      // position of the record being read
-    int m_field = -1;       // position of the field being read
-    int m_state = -1;       // number of the state being read
+    int m_record = -1;  // position of the record being read
+    int m_field = -1;   // position of the field being read
+    int m_state = -1;   // number of the state being read
     bool m_stopped = false;
     int m_problems = 0;
 };

@@ -17,7 +17,8 @@ using Records = std::vector<std::vector<std::string>>;
 // Keeps every problem; goes on after each unless told to stop.
 class Recorder : public CTableListener {
 public:
-    explicit Recorder(bool goOn = true) : m_goOn(goOn) {}
+    explicit Recorder(bool goOn = true)
+        : m_goOn(goOn) {}
     bool report(const TABLE_PROBLEM_& problem) override {
         problems.push_back(problem);
         return m_goOn;
@@ -32,7 +33,7 @@ struct CellCase {
     const char* text;
     int nextState;  // of an accepted cell
     std::vector<std::string> actions;
-    int problem;    // -1: accepted; else the TABLE_PROBLEM_ kind
+    int problem;  // -1: accepted; else the TABLE_PROBLEM_ kind
 };
 
 void PrintTo(const CellCase& c, std::ostream* out) {
@@ -124,9 +125,9 @@ TEST(TableReader, ReadsPastEveryProblem) {
         {"title"},
         {"", "START", "", "A", "B"},
         {"", "S0", "0", "1", "-"},
-        {"", "S1", "5", "x", "0"},     // wrong number, bad cell
-        {"", "S2", "2", "0"},          // a field short
-        {""},                          // an empty line
+        {"", "S1", "5", "x", "0"},  // wrong number, bad cell
+        {"", "S2", "2", "0"},       // a field short
+        {""},                       // an empty line
     });
     Recorder recorder;
     CSTTable table("T", nullptr);

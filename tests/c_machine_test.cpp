@@ -196,8 +196,9 @@ std::string driver(const Model& model, const std::string& name, const std::vecto
     }
     c << "\nstatic unsigned char calls[16];\nstatic unsigned char callCount;\n\n";
     for (const std::string& action : model.actionNames) {
-        c << "void " << action << "( void ) {\n\tif ( callCount < 16 ) calls[ callCount ] = "
-          << actionNumber(model, action) << ";\n\tcallCount++;\n}\n";
+        c << "void " << action
+          << "( void ) {\n\tif ( callCount < 16 ) calls[ callCount ] = " << actionNumber(model, action)
+          << ";\n\tcallCount++;\n}\n";
     }
     std::vector<int> events, states, counts, actions;
     for (const Step& step : steps) {
@@ -319,7 +320,8 @@ class CMachine8051Test : public ::testing::TestWithParam<Table> {};
 TEST_P(CMachineTest, RunsAsTheTableSays) {
     const Table& table = GetParam();
     const Model model = readModel(table.tsv);
-    const std::vector<Step> steps = simulate(model, 4 * static_cast<int>(model.states.size() * model.events.size()) + 8);
+    const std::vector<Step> steps =
+        simulate(model, 4 * static_cast<int>(model.states.size() * model.events.size()) + 8);
     const fs::path dir = makeScratchDirectory(std::string("c_machine_") + table.label);
     ASSERT_NO_FATAL_FAILURE(generate(table, dir));
     writeFile(dir / "driver.c", driver(model, table.name, steps, kHostFinish));
@@ -327,10 +329,10 @@ TEST_P(CMachineTest, RunsAsTheTableSays) {
     const std::string machine = std::string(table.name) + "fsm.c";
     // The comment boxes of the generated files open "/*" inside comments on
     // purpose; every other warning counts.
-    const ProcessResult gcc = runProcess({"gcc", "-std=c89", "-pedantic", "-Wall",
-                                          "-Werror=implicit-function-declaration", "-Wno-comment", "-o", "machine",
-                                          machine, "driver.c"},
-                                         dir);
+    const ProcessResult gcc =
+        runProcess({"gcc", "-std=c89", "-pedantic", "-Wall", "-Werror=implicit-function-declaration", "-Wno-comment",
+                    "-o", "machine", machine, "driver.c"},
+                   dir);
     ASSERT_EQ(gcc.status, 0) << gcc.err;
     EXPECT_EQ(gcc.err, "") << "warnings";
     const ProcessResult run = runProcess({(dir / "machine").string()}, dir);
@@ -344,7 +346,8 @@ TEST_P(CMachine8051Test, RunsOnAn8051) {
     if (!haveTool("sdcc") || !haveTool("s51"))
         GTEST_SKIP() << "SKIPPED: the 8051 run needs sdcc and s51 (Debian packages sdcc and sdcc-ucsim)";
     const Model model = readModel(table.tsv);
-    const std::vector<Step> steps = simulate(model, 4 * static_cast<int>(model.states.size() * model.events.size()) + 8);
+    const std::vector<Step> steps =
+        simulate(model, 4 * static_cast<int>(model.states.size() * model.events.size()) + 8);
     const fs::path dir = makeScratchDirectory(std::string("c_machine_8051_") + table.label);
     ASSERT_NO_FATAL_FAILURE(generate(table, dir));
     writeFile(dir / "driver.c", driver(model, table.name, steps, kSimulatorFinish));
@@ -354,15 +357,16 @@ TEST_P(CMachine8051Test, RunsOnAn8051) {
         const ProcessResult sdcc = runProcess({"sdcc", "-mmcs51", "-c", source + ".c"}, dir);
         ASSERT_EQ(sdcc.status, 0) << source << ":\n" << sdcc.out << sdcc.err;
     }
-    const ProcessResult link = runProcess({"sdcc", "-mmcs51", "-o", "machine.ihx", "driver.rel", name + "fsm.rel"}, dir);
+    const ProcessResult link =
+        runProcess({"sdcc", "-mmcs51", "-o", "machine.ihx", "driver.rel", name + "fsm.rel"}, dir);
     ASSERT_EQ(link.status, 0) << link.out << link.err;
 
     // One byte per dump command: each comes back as its address and value.
-    const ProcessResult sim = runProcess(
-        {"sh", "-c",
-         "printf 'run\\ndump xram 0x100 0x100\\ndump xram 0x101 0x101\\ndump xram 0x102 0x102\\nquit\\n' | "
-         "timeout 60 s51 -t 8051 -I if=xram[0xffff] machine.ihx"},
-        dir);
+    const ProcessResult sim =
+        runProcess({"sh", "-c",
+                    "printf 'run\\ndump xram 0x100 0x100\\ndump xram 0x101 0x101\\ndump xram 0x102 0x102\\nquit\\n' | "
+                    "timeout 60 s51 -t 8051 -I if=xram[0xffff] machine.ihx"},
+                   dir);
     ASSERT_EQ(sim.status, 0) << sim.out << sim.err;
     unsigned int bytes[3] = {0, 0, 0};
     for (unsigned int i = 0; i < 3; ++i) {

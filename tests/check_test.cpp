@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/paths.h"
 #include "tests/support/golden.h"
+#include "tests/support/paths.h"
 #include "tests/support/process.h"
 
 namespace fs = std::filesystem;

@@ -14,8 +14,7 @@
 namespace {
 
 const char kVersion[] = "Pelk version 1.4\n";
-const char kUsage[] =
-    "usage: pelk -n<FsmName> [-i<ContextFile>] [-a<Assembler|Compiler>] StateTransitionTable.txt\n";
+const char kUsage[] = "usage: pelk -n<FsmName> [-i<ContextFile>] [-a<Assembler|Compiler>] StateTransitionTable.txt\n";
 const char kHelp[] =
     "Pelk\n"
     "usage: pelk -n<FsmName> [-i<ContextFile>] [-a<Assembler|Compiler>] StateTransitionTable.txt\n"

@@ -72,8 +72,7 @@ using LibraryBindingTest = CopiedPelkTest<BindingCase>;
 TEST_P(LibraryBindingTest, ReportsWhatTheLibraryLacks) {
     const BindingCase& c = GetParam();
     const fs::path root = makeScratchDirectory("binding");
-    const fs::path pelk =
-        installPelk(root, "pelk", c.missing.empty() ? fs::path() : stub(c.missing), "libKerrow.so");
+    const fs::path pelk = installPelk(root, "pelk", c.missing.empty() ? fs::path() : stub(c.missing), "libKerrow.so");
     const fs::path work = root / "work";
     fs::create_directories(work);
     if (c.table)
@@ -111,12 +110,14 @@ const BindingCase kBindingCases[] = {
     {"NoKeyword", "none", kNoKeywordTable, kKeywordMessage, 1},
     {"CompleteLibrary", "none", kDoorTable, "", 0},
     // A record the library fails to hand out is not the end of the table.
-    {"ThirdRecordNotHandedOut", "ThirdRecord", kDoorTable,
-     "stub cannot hand out record 3 ( Kerrow.dll 0.0-stub )\n", 1},
+    {"ThirdRecordNotHandedOut", "ThirdRecord", kDoorTable, "stub cannot hand out record 3 ( Kerrow.dll 0.0-stub )\n",
+     1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Stubs, LibraryBindingTest, ::testing::ValuesIn(kBindingCases),
-                         [](const ::testing::TestParamInfo<BindingCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<BindingCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 struct LayoutCase {
     const char* name;
@@ -137,7 +138,8 @@ using LibraryLayoutTest = CopiedPelkTest<LayoutCase>;
 TEST_P(LibraryLayoutTest, FindsTheLibraryBesideItself) {
     const LayoutCase& c = GetParam();
     const fs::path root = makeScratchDirectory("layout");
-    const fs::path pelk = installPelk(root, c.program, c.realLibrary ? fs::path(PELK_KERROW_LIBRARY) : stub("none"), c.library);
+    const fs::path pelk =
+        installPelk(root, c.program, c.realLibrary ? fs::path(PELK_KERROW_LIBRARY) : stub("none"), c.library);
     const fs::path work = root / "elsewhere" / "work";
     fs::create_directories(work);
     writeFile(root / "elsewhere" / "door.tsv", kDoorTable);

@@ -49,28 +49,51 @@ TEST(RunCommand, TracesAndStopsAtTheFirstBadEvent) {
         std::string out;
         std::string errPart;  // empty: no error output at all
     } cases[] = {
-        {{"run", "lamp.tsv", "PUSH", "1", "0"}, "", 0,
-         "1 OFF PUSH -> ON LampOn\n2 ON TICK -- ON\n3 ON PUSH -> OFF LampOff\n", ""},
+        {{"run", "lamp.tsv", "PUSH", "1", "0"},
+         "",
+         0,
+         "1 OFF PUSH -> ON LampOn\n2 ON TICK -- ON\n3 ON PUSH -> OFF LampOff\n",
+         ""},
         {{"run", "lamp.tsv", "--from", "ON", "--expect", "1", "TICK"}, "", 0, "1 ON TICK -- ON\n", ""},
-        {{"run", "lamp.tsv", "--expect", "ON", "PUSH", "PUSH"}, "", 1,
-         "1 OFF PUSH -> ON LampOn\n2 ON PUSH -> OFF LampOff\n", "the run ends in OFF, not in ON"},
-        {{"run", "lamp.tsv"}, "scenario.txt", 1, "1 OFF PUSH -> ON LampOn\n2 ON TICK -- ON\n",
+        {{"run", "lamp.tsv", "--expect", "ON", "PUSH", "PUSH"},
+         "",
+         1,
+         "1 OFF PUSH -> ON LampOn\n2 ON PUSH -> OFF LampOff\n",
+         "the run ends in OFF, not in ON"},
+        {{"run", "lamp.tsv"},
+         "scenario.txt",
+         1,
+         "1 OFF PUSH -> ON LampOn\n2 ON TICK -- ON\n",
          "standard input line 5: lamp.tsv has no event 'BLINK'"},
-        {{"run", "lamp.tsv", "TICK", "2"}, "", 1, "1 OFF TICK -- OFF\n",
+        {{"run", "lamp.tsv", "TICK", "2"},
+         "",
+         1,
+         "1 OFF TICK -- OFF\n",
          "event argument 2: event number 2 is out of range: lamp.tsv has events 0 to 1"},
-        {{"run", "past.tsv", "GO", "GO", "GO"}, "", 1, "1 A GO -> B Up\n2 B GO -> #2 Off Again\n",
+        {{"run", "past.tsv", "GO", "GO", "GO"},
+         "",
+         1,
+         "1 A GO -> B Up\n2 B GO -> #2 Off Again\n",
          "event argument 2: B on GO goes to state 2, past the last state (1)"},
         {{"run", "lamp.tsv", "--from", "DIM", "PUSH"}, "", 2, "", "--from: lamp.tsv has no state 'DIM'"},
         {{"run", "lamp.tsv", "--format=xml"}, "", 2, "", "xml"},
         {{"run", "broken.tsv", "PUSH"}, "", 1, "", "broken.tsv:"},
         // Names that are no UTF-8 go into the JSON replaced, never crash it.
-        {{"run", "latin1.tsv", "--format=json", "Go"}, "", 0,
-         "{\n  \"table\": \"latin1.tsv\",\n  \"start\": {\n    \"number\": 0,\n    \"name\": \"\xef\xbf\xbdt\xef\xbf\xbd\"\n  },\n"
-         "  \"steps\": [\n    {\n      \"step\": 1,\n      \"state\": {\n        \"number\": 0,\n        \"name\": \"\xef\xbf\xbdt\xef\xbf\xbd\"\n"
-         "      },\n      \"event\": {\n        \"number\": 0,\n        \"name\": \"Go\"\n      },\n      \"transition\": true,\n"
-         "      \"next\": {\n        \"number\": 0,\n        \"name\": \"\xef\xbf\xbdt\xef\xbf\xbd\"\n      },\n      \"actions\": [\n"
-         "        \"f\xef\xbf\xbd\"\n      ]\n    }\n  ],\n  \"end\": {\n    \"number\": 0,\n    \"name\": \"\xef\xbf\xbdt\xef\xbf\xbd\"\n  },\n"
-         "  \"error\": null\n}\n", ""},
+        {{"run", "latin1.tsv", "--format=json", "Go"},
+         "",
+         0,
+         "{\n  \"table\": \"latin1.tsv\",\n  \"start\": {\n    \"number\": 0,\n    \"name\": "
+         "\"\xef\xbf\xbdt\xef\xbf\xbd\"\n  },\n"
+         "  \"steps\": [\n    {\n      \"step\": 1,\n      \"state\": {\n        \"number\": 0,\n        \"name\": "
+         "\"\xef\xbf\xbdt\xef\xbf\xbd\"\n"
+         "      },\n      \"event\": {\n        \"number\": 0,\n        \"name\": \"Go\"\n      },\n      "
+         "\"transition\": true,\n"
+         "      \"next\": {\n        \"number\": 0,\n        \"name\": \"\xef\xbf\xbdt\xef\xbf\xbd\"\n      },\n      "
+         "\"actions\": [\n"
+         "        \"f\xef\xbf\xbd\"\n      ]\n    }\n  ],\n  \"end\": {\n    \"number\": 0,\n    \"name\": "
+         "\"\xef\xbf\xbdt\xef\xbf\xbd\"\n  },\n"
+         "  \"error\": null\n}\n",
+         ""},
         {{"run", "missing.tsv", "PUSH"}, "", 1, "", "cannot open missing.tsv"},
     };
     for (const auto& c : cases) {
@@ -101,8 +124,8 @@ std::string traceLine(int state, const std::vector<std::string>& actions) {
     return line + "\n";
 }
 
-const std::vector<std::string> kActions = {"A0", "A1", "A2", "A3", "A4", "LampOn", "LampOff", "MotorOpen",
-                                           "MotorClose", "Beep"};
+const std::vector<std::string> kActions = {"A0",     "A1",      "A2",        "A3",         "A4",
+                                           "LampOn", "LampOff", "MotorOpen", "MotorClose", "Beep"};
 
 // A random table of valid C names: cells with and without transition,
 // no-op markers among the actions, and now and then a next state just past

@@ -49,8 +49,8 @@ const std::string kHeader = "START\t\tA\tB\n";  // key column 0, events A and B
 const TableCase kTables[] = {
     // The split fails: the library's message, its name and its version.
     {"Unopenable", "", "can't open file tbl.txt ( Kerrow.dll 1.0 )\n", "tbl.txt"},
-    {"SyntaxError", kHeader + "S\t0\t1\tab\"cd\"\n", "table.tsv:2: syntax error. \"cd\" is invalid. ( Kerrow.dll 1.0 )\n",
-     kTsv},
+    {"SyntaxError", kHeader + "S\t0\t1\tab\"cd\"\n",
+     "table.tsv:2: syntax error. \"cd\" is invalid. ( Kerrow.dll 1.0 )\n", kTsv},
     {"EmptyFile", "", "table.tsv:1: syntax error. \"\" is invalid. ( Kerrow.dll 1.0 )\n", kTsv},
 
     // The header.
@@ -78,8 +78,8 @@ const TableCase kTables[] = {
     // A state without its name or its number.
     {"EmptyLineAfterHeader", "x\tSTART\t\tA\n\n",
      "Record[0]: field count is 1 , and a state record needs at least 3 field(s)\n", kTsv},
-    {"StateWithoutNumber", "x\tSTART\n\tS\n", "Record[0]: field count is 2 , and a state record needs at least 3 field(s)\n",
-     kTsv},
+    {"StateWithoutNumber", "x\tSTART\n\tS\n",
+     "Record[0]: field count is 2 , and a state record needs at least 3 field(s)\n", kTsv},
     // A state with fewer cells than there are events.
     {"FewerCellsThanEvents", "x\tSTART\t\tA\tB\n\tS0\t0\t0\n",
      "Record[0]: field count is 4 , and fewer than header field(s) count 5\n", kTsv},
@@ -111,7 +111,8 @@ const TableCase kTables[] = {
     {"NextStateTooLarge", kHeader + "S0\t0\t0\t2147483648 / a\n",
      "format error (2147483648 / a). first string is not number.\nRecord[0]: field number is 1\n", kTsv},
     {"NextStateBeyondTable", kHeader + "S0\t0\t99\t2147483647/a,,b\n", "", kTsv},
-    {"FirstErrorEnds", kHeader + "S0\t0\t/a\tx\nS1\t2\t0\n", "format error. (/a)\nRecord[0]: field number is 0\n", kTsv},
+    {"FirstErrorEnds", kHeader + "S0\t0\t/a\tx\nS1\t2\t0\n", "format error. (/a)\nRecord[0]: field number is 0\n",
+     kTsv},
 };
 
 INSTANTIATE_TEST_SUITE_P(Tables, TableFileTest, ::testing::ValuesIn(kTables),

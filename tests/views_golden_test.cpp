@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/paths.h"
 #include "tests/support/golden.h"
+#include "tests/support/paths.h"
 #include "tests/support/process.h"
 
 namespace fs = std::filesystem;
@@ -74,7 +74,8 @@ TEST_P(ViewGoldenTest, MatchesItsExpectations) {
                 writeFile(status, std::to_string(result.status) + "\n");
             continue;
         }
-        ASSERT_TRUE(fs::is_directory(expected)) << "missing expectations: run with PELK_UPDATE_GOLDEN=1 and review them";
+        ASSERT_TRUE(fs::is_directory(expected))
+            << "missing expectations: run with PELK_UPDATE_GOLDEN=1 and review them";
         EXPECT_EQ(result.out, expectedText(out, "")) << "in " << out;
         EXPECT_EQ(result.err, expectedText(err, ""));
         EXPECT_EQ(std::to_string(result.status) + "\n", expectedText(status, "0\n"));

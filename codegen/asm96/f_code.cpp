@@ -19,7 +19,8 @@ const std::string kCallPrefix = "";
 
 }  // namespace
 
-CFCode::CFCode(const CSTTable* table) : CCode(table) {}
+CFCode::CFCode(const CSTTable* table)
+    : CCode(table) {}
 
 CFCode::~CFCode() = default;
 
@@ -64,8 +65,7 @@ int CFCode::writeIncludeFile() {
 }
 
 void CFCode::writeCodeSegment(const std::string& name, const std::string& attribute) {
-    sourceStream << kCodeSegmentPrefix << name << "fsm" << columnSeparator << "cseg" << columnSeparator
-                 << attribute;
+    sourceStream << kCodeSegmentPrefix << name << "fsm" << columnSeparator << "cseg" << columnSeparator << attribute;
     endLine(sourceStream);
 }
 
@@ -75,8 +75,7 @@ void CFCode::writeCodeSegmentEnd(const std::string& name) {
 }
 
 void CFCode::writeDataSegment(const std::string& name, const std::string& attribute) {
-    sourceStream << kDataSegmentPrefix << name << "fsm" << columnSeparator << "dseg" << columnSeparator
-                 << attribute;
+    sourceStream << kDataSegmentPrefix << name << "fsm" << columnSeparator << "dseg" << columnSeparator << attribute;
     endLine(sourceStream);
 }
 
@@ -86,8 +85,8 @@ void CFCode::writeDataSegmentEnd(const std::string& name) {
 }
 
 void CFCode::writeDataDefinition(const std::string& label, int size, const std::string& comment) {
-    sourceStream << label << ":" << columnSeparator << kStorageDirective << columnSeparator << size
-                 << columnSeparator << "; " << comment;
+    sourceStream << label << ":" << columnSeparator << kStorageDirective << columnSeparator << size << columnSeparator
+                 << "; " << comment;
     endLine(sourceStream);
 }
 

@@ -16,7 +16,9 @@ namespace {
 // Puts the include stream into the given state before the include phase.
 class CBreakingCFCode : public CFCode {
 public:
-    explicit CBreakingCFCode(std::ios::iostate state) : CFCode(nullptr), m_state(state) {}
+    explicit CBreakingCFCode(std::ios::iostate state)
+        : CFCode(nullptr),
+          m_state(state) {}
     int writeSourceTail() override {
         includeStream.setstate(m_state);
         return CFCode::writeSourceTail();

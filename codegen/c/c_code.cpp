@@ -12,7 +12,9 @@ const char kBoxLine[] = "/******************************************************
 
 }  // namespace
 
-CCCode::CCCode(const CSTTable* table) : CCode(table), indentLevel(0) {
+CCCode::CCCode(const CSTTable* table)
+    : CCode(table),
+      indentLevel(0) {
     sourceExtension = CTargets::byKind(kTargetC).sourceExtension;
     includeExtension = CTargets::byKind(kTargetC).includeExtension;
 }
@@ -141,8 +143,8 @@ int CCCode::writeFsmRoutine() {
     writeSourceLine("void " + fsmFunctionName() + "( unsigned char uc_event ) {");
     ++indentLevel;
     std::ostringstream call;
-    call << "( *stt_" << table->machineName() << "[ " << stateVariableName() << " * "
-         << table->eventCount() << "/* event count */ + uc_event ] )();";
+    call << "( *stt_" << table->machineName() << "[ " << stateVariableName() << " * " << table->eventCount()
+         << "/* event count */ + uc_event ] )();";
     writeSourceLine(call.str());
     writeSourceLine("return;");
     --indentLevel;

@@ -19,7 +19,8 @@ const std::string kCallPrefix = "!";
 
 }  // namespace
 
-CNCode::CNCode(const CSTTable* table) : CCode(table) {}
+CNCode::CNCode(const CSTTable* table)
+    : CCode(table) {}
 
 CNCode::~CNCode() = default;
 
@@ -62,20 +63,18 @@ int CNCode::writeIncludeFile() {
 }
 
 void CNCode::writeCodeSegment(const std::string& name, const std::string& attribute) {
-    sourceStream << kCodeSegmentPrefix << name << "fsm" << columnSeparator << "cseg" << columnSeparator
-                 << attribute;
+    sourceStream << kCodeSegmentPrefix << name << "fsm" << columnSeparator << "cseg" << columnSeparator << attribute;
     endLine(sourceStream);
 }
 
 void CNCode::writeDataSegment(const std::string& name, const std::string& attribute) {
-    sourceStream << kDataSegmentPrefix << name << "fsm" << columnSeparator << "dseg" << columnSeparator
-                 << attribute;
+    sourceStream << kDataSegmentPrefix << name << "fsm" << columnSeparator << "dseg" << columnSeparator << attribute;
     endLine(sourceStream);
 }
 
 void CNCode::writeDataDefinition(const std::string& label, int size, const std::string& comment) {
-    sourceStream << label << ":" << columnSeparator << kStorageDirective << columnSeparator << size
-                 << columnSeparator << "; " << comment;
+    sourceStream << label << ":" << columnSeparator << kStorageDirective << columnSeparator << size << columnSeparator
+                 << "; " << comment;
     endLine(sourceStream);
 }
 

@@ -16,7 +16,9 @@ namespace {
 // Puts the include stream into the given state before the include phase.
 class CBreakingCNCode : public CNCode {
 public:
-    explicit CBreakingCNCode(std::ios::iostate state) : CNCode(nullptr), m_state(state) {}
+    explicit CBreakingCNCode(std::ios::iostate state)
+        : CNCode(nullptr),
+          m_state(state) {}
     int writeSourceTail() override {
         includeStream.setstate(m_state);
         return CNCode::writeSourceTail();

@@ -14,7 +14,9 @@ class CTableModel;
 class CCheckContext {
 public:
     CCheckContext(const CTableModel& model, const CTargetSymbols& symbols, bool machineNameGiven)
-        : model(model), symbols(symbols), machineNameGiven(machineNameGiven) {}
+        : model(model),
+          symbols(symbols),
+          machineNameGiven(machineNameGiven) {}
 
     /// Adds a finding of check at place; " (cell X)" is appended to the
     /// message when the place has a cell.

@@ -13,9 +13,9 @@ class CTableModel;
 /// How a check run is set up.
 struct CHECK_OPTIONS_ {
     const TARGET_* target = &CTargets::defaultTarget();
-    bool machineNameGiven = false;     ///< -n given: check the generated symbols
-    bool warningsAreErrors = false;    ///< --werror
-    std::set<std::string> disabled;    ///< checks turned off with -Wno-<check>
+    bool machineNameGiven = false;   ///< -n given: check the generated symbols
+    bool warningsAreErrors = false;  ///< --werror
+    std::set<std::string> disabled;  ///< checks turned off with -Wno-<check>
 };
 
 /// CChecker runs every check on a model and gives the findings, ordered by

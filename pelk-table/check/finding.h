@@ -15,7 +15,7 @@ struct NOTE_ {
 /// One thing a check found, at its place in the file.
 struct FINDING_ {
     enum Severity { kWarning, kError };
-    std::string check;    ///< the check's name, e.g. "duplicate-name"
+    std::string check;  ///< the check's name, e.g. "duplicate-name"
     Severity severity;
     PLACE_ place;
     std::string message;  ///< ends with the spreadsheet cell: "(cell D3)"

@@ -82,7 +82,8 @@ static void checkSplit(CCheckContext& context) {
         // The error lies in the field the broken record was reading.
         PLACE_ at{error.line, error.column, "", context.model.file().characterColumn(error.line, error.column)};
         if (error.record >= 0 && error.record < static_cast<int>(records.size()))
-            at.cell = CTableModel::cellName(error.record, static_cast<int>(records[static_cast<size_t>(error.record)].fields.size()));
+            at.cell = CTableModel::cellName(error.record,
+                                            static_cast<int>(records[static_cast<size_t>(error.record)].fields.size()));
         else if (error.record >= 0)
             at.cell = CTableModel::cellName(error.record, 0);
         if (error.kind == SPLIT_ERROR_::kCannotOpen)
@@ -175,15 +176,15 @@ static void checkExtraCells(CCheckContext& context) {
     if (layout.stateRecords.empty() || model.hasFormatErrors())
         return;
     const int record = layout.stateRecords[0];
-    const int cells = static_cast<int>(model.file().records()[static_cast<size_t>(record)].fields.size()) -
-                      (layout.keyColumn + 2);
+    const int cells =
+        static_cast<int>(model.file().records()[static_cast<size_t>(record)].fields.size()) - (layout.keyColumn + 2);
     const int events = model.table().eventCount();
     if (cells <= events)
         return;
-    FINDING_& finding = context.add(
-        "extra-cells", model.place(record, layout.keyColumn + 2 + events),
-        "the state records have " + number(cells) + " cells, but the header names " + number(events) +
-            (events == 1 ? " event" : " events") + "; the cells past the last event are never used");
+    FINDING_& finding =
+        context.add("extra-cells", model.place(record, layout.keyColumn + 2 + events),
+                    "the state records have " + number(cells) + " cells, but the header names " + number(events) +
+                        (events == 1 ? " event" : " events") + "; the cells past the last event are never used");
     CCheckContext::note(finding, model.place(layout.headerRecord, layout.keyColumn + 1),
                         "the header's second column is the state numbers' and names no event; an empty field "
                         "missing after START?");

@@ -71,17 +71,17 @@ void CGraphCheck::run(CCheckContext& context) {
     const std::vector<bool> reached = reachable(table);
     for (int s = 1; s < states; ++s) {
         if (!reached[static_cast<size_t>(s)])
-            context.add("unreachable-state", model.stateNamePlace(s),
-                        "state " + std::to_string(s) + " " + C::quoted(table.stateName(s)) +
-                            " cannot be reached from state 0");
+            context.add(
+                "unreachable-state", model.stateNamePlace(s),
+                "state " + std::to_string(s) + " " + C::quoted(table.stateName(s)) + " cannot be reached from state 0");
     }
     if (events > 0) {
         for (int s = 0; s < states; ++s) {
             if (!isTrap(table, s))
                 continue;
-            FINDING_& finding = context.add("trap-state", model.stateNamePlace(s),
-                                            "no transition leaves state " + std::to_string(s) + " " +
-                                                C::quoted(table.stateName(s)));
+            FINDING_& finding =
+                context.add("trap-state", model.stateNamePlace(s),
+                            "no transition leaves state " + std::to_string(s) + " " + C::quoted(table.stateName(s)));
             C::note(finding, model.stateNamePlace(s), "intended as a final state?");
         }
     }

@@ -53,7 +53,8 @@ std::vector<NAME_> actions(const CTableModel& model) {
 }
 
 std::string title(const NAME_& name) {
-    return name.kind + (name.index >= 0 ? " " + std::to_string(name.index) : std::string()) + " " + C::quoted(name.name);
+    return name.kind + (name.index >= 0 ? " " + std::to_string(name.index) : std::string()) + " " +
+           C::quoted(name.name);
 }
 
 }  // namespace
@@ -91,8 +92,7 @@ static void checkIdentifiers(CCheckContext& context) {
         if (why.empty())
             continue;
         const std::string as = symbol == name.name ? std::string() : ", written " + C::quoted(symbol) + ",";
-        context.add(kIdentifier, name.place,
-                    title(name) + as + " is no valid " + target + " symbol: it " + why);
+        context.add(kIdentifier, name.place, title(name) + as + " is no valid " + target + " symbol: it " + why);
     }
     const std::string& machine = context.model.table().machineName();
     if (!context.machineNameGiven)
@@ -102,8 +102,8 @@ static void checkIdentifiers(CCheckContext& context) {
     const std::string why = machine.empty() ? "is empty" : symbols.whyInvalid(routine);
     if (!why.empty())
         context.add(kIdentifier, PLACE_(),
-                    "the machine name " + C::quoted(machine) + " makes no valid " + target + " symbol: " +
-                        C::quoted(routine) + " " + why);
+                    "the machine name " + C::quoted(machine) + " makes no valid " + target +
+                        " symbol: " + C::quoted(routine) + " " + why);
 }
 
 static void checkCollisions(CCheckContext& context) {
@@ -138,8 +138,8 @@ static void checkCollisions(CCheckContext& context) {
         if (found == stateConstants.end())
             continue;
         FINDING_& finding = context.add(kCollision, name.place,
-                                        title(name) + " defines the constant " + C::quoted(constant) +
-                                            ", as state " + std::to_string(found->second.index) + " does");
+                                        title(name) + " defines the constant " + C::quoted(constant) + ", as state " +
+                                            std::to_string(found->second.index) + " does");
         C::note(finding, found->second.place, "the state of that name");
     }
     // An action called like a constant calls the constant's number.
@@ -164,11 +164,10 @@ static void checkRowSize(CCheckContext& context) {
     if (!symbols.target().isAssembler || events <= most)
         return;
     context.add("asm-row-size", context.model.eventPlace(most),
-                std::to_string(events) + " events make a row of " + std::to_string(2 * events) +
-                    " bytes, which the " + symbols.target().title +
-                    "'s dispatcher loads as an 8-bit immediate ('mov a,#" + std::to_string(2 * events) +
-                    "'); it takes at most " + std::to_string(most) + " events, and this is event " +
-                    std::to_string(most));
+                std::to_string(events) + " events make a row of " + std::to_string(2 * events) + " bytes, which the " +
+                    symbols.target().title + "'s dispatcher loads as an 8-bit immediate ('mov a,#" +
+                    std::to_string(2 * events) + "'); it takes at most " + std::to_string(most) +
+                    " events, and this is event " + std::to_string(most));
 }
 
 void CNameCheck::run(CCheckContext& context) {

@@ -8,11 +8,10 @@
 namespace {
 
 const std::set<std::string> kCKeywords = {
-    "auto",     "break",  "case",    "char",   "const",    "continue", "default",  "do",
-    "double",   "else",   "enum",    "extern", "float",    "for",      "goto",     "if",
-    "inline",   "int",    "long",    "register", "restrict", "return", "short",    "signed",
-    "sizeof",   "static", "struct",  "switch", "typedef",  "union",    "unsigned", "void",
-    "volatile", "while",  "_Bool",   "_Complex", "_Imaginary",
+    "auto",     "break",  "case",     "char",   "const",  "continue", "default",    "do",     "double",  "else",
+    "enum",     "extern", "float",    "for",    "goto",   "if",       "inline",     "int",    "long",    "register",
+    "restrict", "return", "short",    "signed", "sizeof", "static",   "struct",     "switch", "typedef", "union",
+    "unsigned", "void",   "volatile", "while",  "_Bool",  "_Complex", "_Imaginary",
 };
 
 // Registers and directives of the RA78K0 assembler, in capitals; the
@@ -20,12 +19,12 @@ const std::set<std::string> kCKeywords = {
 // the generated code uses names only as equ labels and operands, where the
 // assembler tells a mnemonic from a symbol.
 const std::set<std::string> kRa78k0Registers = {
-    "A",  "X",  "B",  "C",  "D",  "E",  "H",  "L",  "AX", "BC", "DE", "HL", "RP0", "RP1", "RP2", "RP3",
+    "A",  "X",  "B",  "C",  "D",  "E",  "H",  "L",  "AX",  "BC", "DE", "HL", "RP0", "RP1", "RP2", "RP3",
     "R0", "R1", "R2", "R3", "R4", "R5", "R6", "R7", "PSW", "SP", "CY", "PC", "RB0", "RB1", "RB2", "RB3",
 };
 const std::set<std::string> kRa78k0Directives = {
-    "NAME", "PUBLIC", "EXTRN", "EXTBIT", "EQU",  "SET",  "DSEG", "CSEG",  "BSEG",    "ORG",
-    "DS",   "DB",     "DW",    "DBIT",   "END",  "MACRO", "ENDM", "IF",   "ELSE",    "ENDIF",
+    "NAME", "PUBLIC", "EXTRN", "EXTBIT", "EQU", "SET",   "DSEG", "CSEG", "BSEG", "ORG",
+    "DS",   "DB",     "DW",    "DBIT",   "END", "MACRO", "ENDM", "IF",   "ELSE", "ENDIF",
 };
 
 // Registers and directives of the ASM96 assembler, in capitals.
@@ -68,7 +67,8 @@ std::string describe(unsigned char c) {
 }  // namespace
 
 CTargetSymbols::CTargetSymbols(const TARGET_& target, std::string machineName)
-    : m_target(target), m_machine(std::move(machineName)) {}
+    : m_target(target),
+      m_machine(std::move(machineName)) {}
 
 std::string CTargetSymbols::constantName(const std::string& name) const {
     return m_target.isAssembler ? name : upper(name);
@@ -150,7 +150,9 @@ std::string CTargetSymbols::generatedSymbol(const std::string& symbol, int state
     const std::string e = rest.substr(0, at);
     const std::string s = rest.substr(at + 2);
     const auto plain = [](const std::string& digits) {
-        return digits.size() <= 9 && std::all_of(digits.begin(), digits.end(), [](char c) { return isDigit(static_cast<unsigned char>(c)); }) &&
+        return digits.size() <= 9 &&
+               std::all_of(digits.begin(), digits.end(),
+                           [](char c) { return isDigit(static_cast<unsigned char>(c)); }) &&
                (digits.size() == 1 || digits[0] != '0');
     };
     if (!plain(e) || !plain(s) || std::stoi(e) >= eventCount || std::stoi(s) >= stateCount)

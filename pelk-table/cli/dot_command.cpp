@@ -15,8 +15,9 @@ void CDotCommand::addOptions(CLI::App& command) {
 bool CDotCommand::ready(std::string& message) const {
     if (m_format != "svg" || CSvgRenderer::available())
         return true;
-    message = "--format=svg is not built in: this pelk-table was built without the Graphviz library (libgvc).\n"
-              "Write DOT and render it with Graphviz's dot program: pelk-table dot TABLE | dot -Tsvg";
+    message =
+        "--format=svg is not built in: this pelk-table was built without the Graphviz library (libgvc).\n"
+        "Write DOT and render it with Graphviz's dot program: pelk-table dot TABLE | dot -Tsvg";
     return false;
 }
 

@@ -9,7 +9,8 @@
 /// rendered to SVG by the Graphviz library when the build has it.
 class CDotCommand : public CViewCommand {
 public:
-    CDotCommand() : CViewCommand("dot", "draw the state machine of a table as a Graphviz graph (DOT or SVG)") {}
+    CDotCommand()
+        : CViewCommand("dot", "draw the state machine of a table as a Graphviz graph (DOT or SVG)") {}
 
 private:
     void addOptions(CLI::App& command) override;

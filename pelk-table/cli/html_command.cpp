@@ -8,7 +8,8 @@
 #include "pelk-table/model/table_model.h"
 
 void CHtmlCommand::setUp(CLI::App& app, int& status) {
-    CLI::App* command = app.add_subcommand("html", "write one self-contained HTML page to review a table and play its machine");
+    CLI::App* command =
+        app.add_subcommand("html", "write one self-contained HTML page to review a table and play its machine");
     command->add_option("TABLE", m_table, "table file (TSV)")->required()->type_name("");
     command->add_option("-o,--output", m_output, "the page to write")->required()->type_name("FILE");
     m_options.addTableOptions(*command);

@@ -8,8 +8,8 @@
 class CMarkdownCommand : public CViewCommand {
 public:
     CMarkdownCommand()
-        : CViewCommand("markdown",
-                       "document a table in Markdown: matrix, states, events, actions, diagram, findings") {}
+        : CViewCommand("markdown", "document a table in Markdown: matrix, states, events, actions, diagram, findings") {
+    }
 
 private:
     bool render(const CTableModel& model, const std::vector<FINDING_>& findings, std::string& view,

@@ -34,8 +34,7 @@ nlohmann::ordered_json stateJson(const CSTTable& table, int state) {
 // one without, so that the two stay apart even when the state is the same.
 std::string traceLine(const CSTTable& table, const RUN_STEP_& step) {
     std::string line = std::to_string(step.step) + " " + stateLabel(table, step.state) + " " +
-                       table.eventName(step.event) + (step.transition ? " -> " : " -- ") +
-                       stateLabel(table, step.next);
+                       table.eventName(step.event) + (step.transition ? " -> " : " -- ") + stateLabel(table, step.next);
     for (const std::string& action : step.actions)
         line += " " + action;
     return line;
@@ -91,8 +90,7 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
             continue;
         const int state = CMachineRun::findState(table, *option.second);
         if (state < 0) {
-            err << "pelk-table: " << option.first << ": " << m_table << " has no state '" << *option.second
-                << "'\n";
+            err << "pelk-table: " << option.first << ": " << m_table << " has no state '" << *option.second << "'\n";
             return CToolOptions::kUsage;
         }
         (option.second == &m_from ? start : expect) = state;
@@ -145,8 +143,8 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
         }
     }
     if (error.empty() && expect >= 0 && machine.state() != expect)
-        error = "the run ends in " + stateLabel(table, machine.state()) + ", not in " +
-                stateLabel(table, expect) + " (--expect)";
+        error = "the run ends in " + stateLabel(table, machine.state()) + ", not in " + stateLabel(table, expect) +
+                " (--expect)";
 
     if (m_format == "json") {
         nlohmann::ordered_json json;

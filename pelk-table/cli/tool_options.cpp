@@ -12,7 +12,8 @@ void CToolOptions::addTableOptions(CLI::App& command) {
             "-a,--target",
             [this](const std::string& name) {
                 if (!CTargets::byName(name))
-                    throw CLI::ValidationError("--target", "'" + name + "' is not a target (NRA78K0, FASM96, C, FCC907S)");
+                    throw CLI::ValidationError("--target",
+                                               "'" + name + "' is not a target (NRA78K0, FASM96, C, FCC907S)");
                 m_targetName = name;
             },
             "target as pelk -a takes it: NRA78K0 (default), FASM96, C, FCC907S; case is ignored")

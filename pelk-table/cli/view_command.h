@@ -23,7 +23,9 @@ public:
     void setUp(CLI::App& app, int& status);
 
 protected:
-    CViewCommand(const char* name, const char* description) : m_name(name), m_description(description) {}
+    CViewCommand(const char* name, const char* description)
+        : m_name(name),
+          m_description(description) {}
 
     /// Adds the options of this view alone.
     virtual void addOptions(CLI::App& command) { (void)command; }

@@ -50,9 +50,8 @@ PAGE_DIAGRAM_ CHtmlDiagram::draw(const CTableModel& model, const std::vector<FIN
     const int edges = edgeCount(table);
     if (states > kMaxStates || edges > kMaxEdges) {
         diagram.note = "No diagram: " + std::to_string(states) + " states and " + std::to_string(edges) +
-                       " transitions are too many to draw legibly (the page draws up to " +
-                       std::to_string(kMaxStates) + " states and " + std::to_string(kMaxEdges) +
-                       " transitions). The matrix below shows every cell.";
+                       " transitions are too many to draw legibly (the page draws up to " + std::to_string(kMaxStates) +
+                       " states and " + std::to_string(kMaxEdges) + " transitions). The matrix below shows every cell.";
         return diagram;
     }
     render(model, findings, diagram);

@@ -13,7 +13,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-std::string asset(const unsigned char* text) { return reinterpret_cast<const char*>(text); }
+std::string asset(const unsigned char* text) {
+    return reinterpret_cast<const char*>(text);
+}
 
 // The cells of the matrix that the findings point at, by line and column:
 // a cell is (state, event); a state's name is (state, -1), an event's
@@ -44,10 +46,17 @@ std::string scriptSafe(const Json& json) {
     safe.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '<': safe += "\\u003c"; break;
-        case '>': safe += "\\u003e"; break;
-        case '&': safe += "\\u0026"; break;
-        default: safe += c;
+        case '<':
+            safe += "\\u003c";
+            break;
+        case '>':
+            safe += "\\u003e";
+            break;
+        case '&':
+            safe += "\\u0026";
+            break;
+        default:
+            safe += c;
         }
     }
     return safe;
@@ -64,7 +73,10 @@ std::string inlineSvg(const std::string& svg) {
 
 CHtmlPage::CHtmlPage(const CTableModel& model, const std::vector<FINDING_>& findings, PAGE_FACTS_ facts,
                      PAGE_DIAGRAM_ diagram)
-    : m_model(model), m_findings(findings), m_facts(std::move(facts)), m_diagram(std::move(diagram)) {}
+    : m_model(model),
+      m_findings(findings),
+      m_facts(std::move(facts)),
+      m_diagram(std::move(diagram)) {}
 
 std::string CHtmlPage::modelJson() const {
     const CSTTable& table = m_model.table();

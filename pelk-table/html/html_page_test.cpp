@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 #include <unistd.h>
+#include <nlohmann/json.hpp>
 
 #include "pelk-table/check/checker.h"
 #include "pelk-table/model/table_model.h"
@@ -16,7 +16,8 @@ namespace {
 // A model read from text, through a file as pelk-table reads it.
 struct LOADED_ {
     explicit LOADED_(const std::string& text)
-        : path((std::filesystem::temp_directory_path() / ("pelk_html_page_" + std::to_string(getpid()) + ".tsv")).string()),
+        : path((std::filesystem::temp_directory_path() / ("pelk_html_page_" + std::to_string(getpid()) + ".tsv"))
+                   .string()),
           model(path, "") {
         std::ofstream(path, std::ios::binary) << text;
         model.load();

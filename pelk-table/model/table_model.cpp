@@ -3,7 +3,8 @@
 #include <utility>
 
 CTableModel::CTableModel(std::string path, std::string machineName)
-    : m_path(std::move(path)), m_table(machineName.c_str(), nullptr) {}
+    : m_path(std::move(path)),
+      m_table(machineName.c_str(), nullptr) {}
 
 bool CTableModel::load() {
     const bool split = m_file.read(m_path);

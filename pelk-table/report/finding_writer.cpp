@@ -25,8 +25,8 @@ std::string uriOf(const std::string& path) {
     std::string uri;
     for (char c : path) {
         const unsigned char byte = static_cast<unsigned char>(c);
-        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
-            c == '-' || c == '.' || c == '_' || c == '~' || c == '/')
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') || c == '-' ||
+            c == '.' || c == '_' || c == '~' || c == '/')
             uri += c;
         else
             uri += std::string("%") + kHex[byte >> 4] + kHex[byte & 15];
@@ -57,8 +57,8 @@ std::string dumped(const json& value) {
 void CFindingWriter::writeText(std::ostream& out, const std::vector<FILE_FINDINGS_>& files) {
     for (const FILE_FINDINGS_& file : files) {
         for (const FINDING_& finding : file.findings) {
-            out << where(file.file, finding.place) << ": " << severityName(finding.severity) << ": "
-                << finding.message << " [" << finding.check << "]\n";
+            out << where(file.file, finding.place) << ": " << severityName(finding.severity) << ": " << finding.message
+                << " [" << finding.check << "]\n";
             for (const NOTE_& note : finding.notes)
                 out << where(file.file, note.place) << ": note: " << note.message << "\n";
         }
@@ -126,10 +126,12 @@ void CFindingWriter::writeSarif(std::ostream& out, const std::vector<FILE_FINDIN
     }
     json log = {{"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},
                 {"version", "2.1.0"},
-                {"runs", json::array({{{"tool", {{"driver", {{"name", "pelk-table"},
-                                                              {"version", PELK_VERSION},
-                                                              {"semanticVersion", PELK_VERSION ".0"},
-                                                              {"rules", rules}}}}},
+                {"runs", json::array({{{"tool",
+                                        {{"driver",
+                                          {{"name", "pelk-table"},
+                                           {"version", PELK_VERSION},
+                                           {"semanticVersion", PELK_VERSION ".0"},
+                                           {"rules", rules}}}}},
                                        {"columnKind", "unicodeCodePoints"},
                                        {"results", results}}})}};
     out << dumped(log) << "\n";

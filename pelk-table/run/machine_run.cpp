@@ -21,7 +21,9 @@ int find(const std::string& text, int count, std::string (CSTTable::*nameOf)(int
 
 }  // namespace
 
-CMachineRun::CMachineRun(const CSTTable& table, int start) : m_table(table), m_state(start) {}
+CMachineRun::CMachineRun(const CSTTable& table, int start)
+    : m_table(table),
+      m_state(start) {}
 
 RUN_STEP_ CMachineRun::step(const CSTTable& table, int state, int event) {
     RUN_STEP_ step;

@@ -8,8 +8,8 @@
 
 /// One event taken by the machine: where it was, what came, where it went.
 struct RUN_STEP_ {
-    int step = 0;        ///< 1 for the first event of a run
-    int state = 0;       ///< the state the event arrived in
+    int step = 0;   ///< 1 for the first event of a run
+    int state = 0;  ///< the state the event arrived in
     int event = 0;
     bool transition = false;           ///< the cell names a next state
     int next = 0;                      ///< the state after the event

@@ -148,9 +148,9 @@ std::string CDotView::write(const CTableModel& model, const std::vector<FINDING_
     }
     const int lastState = static_cast<int>(graph.states().size()) - 1;
     for (int target : graph.invalidTargets()) {
-        out << "  " << invalidId(target) << " [label=\"" << target << ": no such state\", style=\"dashed,bold\", color="
-            << kInvalidColor << ", fontcolor=" << kInvalidColor << ", tooltip=\"next state " << target
-            << " is past the last state, " << lastState << "\"]\n";
+        out << "  " << invalidId(target) << " [label=\"" << target
+            << ": no such state\", style=\"dashed,bold\", color=" << kInvalidColor << ", fontcolor=" << kInvalidColor
+            << ", tooltip=\"next state " << target << " is past the last state, " << lastState << "\"]\n";
     }
 
     if (!graph.states().empty())

@@ -134,7 +134,7 @@ void writeFindings(std::ostream& out, const std::vector<FINDING_>& findings) {
 std::string CMarkdownView::escaped(const std::string& text) {
     static const CViewText::ESCAPE_ kEscapes[] = {
         {'&', "&amp;"}, {'<', "&lt;"}, {'>', "&gt;"}, {'\\', "\\\\"}, {'|', "\\|"}, {'*', "\\*"},
-        {'_', "\\_"}, {'`', "\\`"}, {'[', "\\["}, {']', "\\]"}, {'~', "\\~"},
+        {'_', "\\_"},   {'`', "\\`"},  {'[', "\\["},  {']', "\\]"},   {'~', "\\~"},
     };
     return CViewText::escaped(text, kEscapes, static_cast<int>(sizeof kEscapes / sizeof kEscapes[0]));
 }
@@ -144,9 +144,8 @@ std::string CMarkdownView::write(const CTableModel& model, const std::vector<FIN
     const std::string file = escaped(CViewText::clean(CViewText::fileName(model.path())));
     std::ostringstream out;
     out << "# State machine " << file << "\n\n";
-    out << "Written by `pelk-table markdown` from " << file << ": "
-        << plural(graph.states().size(), "state", "states") << ", "
-        << plural(graph.events().size(), "event", "events") << ".";
+    out << "Written by `pelk-table markdown` from " << file << ": " << plural(graph.states().size(), "state", "states")
+        << ", " << plural(graph.events().size(), "event", "events") << ".";
     if (!graph.states().empty())
         out << " The machine starts in state 0, " << escaped(graph.states()[0].name) << ".";
     out << "\n\n";

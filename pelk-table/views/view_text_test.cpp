@@ -30,20 +30,19 @@ INSTANTIATE_TEST_SUITE_P(
         // Names as they are shown: UTF-8 passes, what is not becomes U+FFFD,
         // control characters become blanks.
         Row{CViewText::clean, "Z\xC3\xBCrich", "Z\xC3\xBCrich"},
-        Row{CViewText::clean, "a\xFF" "b\xC3", "a\xEF\xBF\xBD" "b\xEF\xBF\xBD"},
+        Row{CViewText::clean,
+            "a\xFF"
+            "b\xC3",
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD"},
         Row{CViewText::clean, "\xC0\xAF\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
-        Row{CViewText::clean, "a\tb\nc\x7F", "a b c "},
-        Row{CViewText::fileName, "../tables/lamp.tsv", "lamp.tsv"},
+        Row{CViewText::clean, "a\tb\nc\x7F", "a b c "}, Row{CViewText::fileName, "../tables/lamp.tsv", "lamp.tsv"},
         Row{CViewText::fileName, "C:\\tables\\lamp.tsv", "lamp.tsv"},
         // DOT IDs: bare where DOT takes them so, else quoted.
-        Row{CDotView::id, "OFF", "OFF"},
-        Row{CDotView::id, "_x9", "_x9"},
-        Row{CDotView::id, "Z\xC3\xBCrich", "Z\xC3\xBCrich"},
-        Row{CDotView::id, "9lives", "\"9lives\""},
-        Row{CDotView::id, "Node", "\"Node\""},
-        Row{CDotView::id, "lamp off", "\"lamp off\""},
-        Row{CDotView::id, "", "\"\""},
-        Row{CDotView::id, "say \"hi\" \\o/", "\"say \\\"hi\\\" \\\\o/\""},
+        Row{CDotView::id, "OFF", "OFF"}, Row{CDotView::id, "_x9", "_x9"},
+        Row{CDotView::id, "Z\xC3\xBCrich", "Z\xC3\xBCrich"}, Row{CDotView::id, "9lives", "\"9lives\""},
+        Row{CDotView::id, "Node", "\"Node\""}, Row{CDotView::id, "lamp off", "\"lamp off\""},
+        Row{CDotView::id, "", "\"\""}, Row{CDotView::id, "say \"hi\" \\o/", "\"say \\\"hi\\\" \\\\o/\""},
         Row{CDotView::quoted, "<go>|x", "\"<go>|x\""},
         Row{CDotView::recordEscaped, "{<a|b>} \"\\", "\\{\\<a\\|b\\>\\} \\\"\\\\"},
         // Mermaid: entity codes for what it reads as syntax or HTML.

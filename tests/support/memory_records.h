@@ -10,7 +10,8 @@
 /// would have split them.
 class CMemoryRecords : public CRecordSource {
 public:
-    explicit CMemoryRecords(std::vector<std::vector<std::string>> records) : m_records(std::move(records)) {}
+    explicit CMemoryRecords(std::vector<std::vector<std::string>> records)
+        : m_records(std::move(records)) {}
 
     int firstRecord(int& fieldCount, char**& fields) override {
         m_cursor = 0;
