@@ -1,5 +1,6 @@
 #include "tsv_scanner.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -18,8 +19,16 @@ struct StopTable {
 const StopTable kStops;
 }  // namespace
 
+void CTsvScanner::startText(const char* text, std::size_t size, std::size_t readSize) {
+    start(nullptr, readSize);
+    text_ = text;
+    textSize_ = size;
+}
+
 void CTsvScanner::start(std::FILE* in, std::size_t readSize) {
     in_ = in;
+    text_ = nullptr;
+    textSize_ = 0;
     readSize_ = readSize == 0 ? 1 : (readSize > kBufferSize ? kBufferSize : readSize);
     pos_ = end_ = 0;
     quoted_ = false;
@@ -34,6 +43,13 @@ void CTsvScanner::start(std::FILE* in, std::size_t readSize) {
 bool CTsvScanner::fill() {
     consumed_ += end_;
     pos_ = 0;
+    if (!in_) {
+        // consumed_ is the offset of the next byte of the text.
+        end_ = consumed_ < textSize_ ? std::min(readSize_, textSize_ - consumed_) : 0;
+        if (end_ > 0)
+            std::memcpy(buffer_, text_ + consumed_, end_);
+        return end_ > 0;
+    }
     end_ = std::fread(buffer_, 1, readSize_, in_);
     if (end_ > 0)
         return true;

@@ -31,6 +31,9 @@ public:
     /// Starts a scan of in from line 1 in the normal condition, reading
     /// readSize bytes at a time (clamped to 1..kBufferSize).
     void start(std::FILE* in, std::size_t readSize);
+    /// Starts a scan of the size bytes at text, which must outlive the scan,
+    /// readSize bytes at a time as start() does.
+    void startText(const char* text, std::size_t size, std::size_t readSize);
 
     /// The next token.
     int next();
@@ -66,6 +69,8 @@ private:
     bool fill();
 
     std::FILE* in_ = nullptr;
+    const char* text_ = nullptr;  // the input when it is held in memory
+    std::size_t textSize_ = 0;
     std::size_t readSize_ = kDefaultReadSize;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;

@@ -16,29 +16,45 @@ struct FileCloser {
 }  // namespace
 
 bool CTableFile::read(const std::string& path) {
+    // Binary, as the scanner reads bytes; CR LF is its own affair. The whole
+    // file is read first, so that a pipe or a FIFO reads as a file does.
+    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(path.c_str(), "rb"));
+    if (!in) {
+        clear();
+        m_errors.push_back({SPLIT_ERROR_::kCannotOpen, -1, 0, 0, std::string()});
+        return false;
+    }
+    std::string text;
+    char chunk[8192];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in.get())) > 0;)
+        text.append(chunk, n);
+    if (std::ferror(in.get())) {
+        clear();
+        m_errors.push_back({SPLIT_ERROR_::kReadError, -1, 0, 0, std::string()});
+        return false;
+    }
+    return split(std::move(text));
+}
+
+void CTableFile::clear() {
     m_records.clear();
     m_errors.clear();
     m_building = RECORD_();
     m_text.clear();
     m_lineStarts.assign(1, 0);
-    // Binary, as the scanner reads bytes; CR LF is its own affair.
-    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(path.c_str(), "rb"));
-    if (!in) {
-        m_errors.push_back({SPLIT_ERROR_::kCannotOpen, -1, 0, 0, std::string()});
-        return false;
-    }
-    char chunk[8192];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in.get())) > 0;)
-        m_text.append(chunk, n);
+}
+
+bool CTableFile::split(std::string text) {
+    clear();
+    m_text = std::move(text);
     for (std::size_t i = 0; i < m_text.size(); ++i) {
         if (m_text[i] == '\n')
             m_lineStarts.push_back(i + 1);
     }
-    std::rewind(in.get());
 
     // The scanner is large (its buffer); it lives on the heap.
     std::unique_ptr<CTsvScanner> scanner(new CTsvScanner());
-    scanner->start(in.get(), CTsvScanner::kDefaultReadSize);
+    scanner->startText(m_text.data(), m_text.size(), CTsvScanner::kDefaultReadSize);
     scanner->echoQuotedLineFeeds(false);
     CTsvParser parser(*scanner, *this);
     const CTsvParser::Result result = parser.parse();

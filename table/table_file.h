@@ -38,6 +38,9 @@ public:
     /// Splits the file at path. False when it could not be opened or read
     /// to the end; errors() says why. The records read before stay.
     bool read(const std::string& path);
+    /// Splits text, the bytes of a table held in memory, as read() splits a
+    /// file. False when it could not be read to the end; errors() says why.
+    bool split(std::string text);
 
     const std::vector<RECORD_>& records() const { return m_records; }
     const std::vector<SPLIT_ERROR_>& errors() const { return m_errors; }
@@ -52,6 +55,7 @@ public:
     int nextRecord(int& fieldCount, char**& fields) override;
 
 private:
+    void clear();
     int addField(const char* text, std::size_t length, int line, int column) override;
     int closeRecord() override;
     bool skipBrokenRecord(int line, int column, const char* text) override;
