@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "codegen/code.h"
+#include "codegen/generated_names.h"
 #include "table/st_table.h"
 
 CAsmCodeWriter::CAsmCodeWriter(CCode& code, const CSTTable& table, const std::string& columnSeparator,
@@ -22,7 +23,7 @@ int CAsmCodeWriter::writeVectorTable() {
     std::string events;
     for (int e = 0; e < m_table.eventCount(); ++e)
         events += (e == 0 ? "" : ", ") + m_table.eventName(e);
-    m_code.writeSourceLabel("stt_" + m_table.machineName(), events);
+    m_code.writeSourceLabel(CGeneratedNames(m_table.machineName()).vectorTable(), events);
 
     for (int s = 0; s < m_table.stateCount(); ++s) {
         std::string line = m_wordDirective + m_columnSeparator;

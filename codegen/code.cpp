@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <ctime>
 #include <iostream>
-#include <sstream>
 
+#include "codegen/generated_names.h"
 #include "codegen/targets.h"
 #include "table/st_table.h"
 
@@ -16,26 +16,28 @@ CCode::CCode(const CSTTable* table)
 
 CCode::~CCode() = default;
 
+CGeneratedNames CCode::names() const {
+    return CGeneratedNames(table->machineName());
+}
+
 std::string CCode::initFunctionName() const {
-    return "init_" + table->machineName() + "fsm";
+    return names().initFunction();
 }
 
 std::string CCode::fsmFunctionName() const {
-    return table->machineName() + "fsm";
+    return names().fsmFunction();
 }
 
 std::string CCode::getStateFunctionName() const {
-    return "get_" + stateVariableName();
+    return CGeneratedNames::getStateFunctionOf(stateVariableName());
 }
 
 std::string CCode::cellRoutineName(int event, int state) const {
-    std::ostringstream name;
-    name << table->machineName() << "_on" << event << "at" << state;
-    return name.str();
+    return names().cellRoutine(event, state);
 }
 
 std::string CCode::stateVariableName() const {
-    return table->machineName() + "state";
+    return names().stateVariable();
 }
 
 std::ostream& CCode::endLine(std::ostream& stream) {
@@ -144,7 +146,7 @@ int CCode::generate(const CSTTable* table) {
     if (checkLimits() != 0)
         return -1;
 
-    const std::string baseName = table->machineName() + "fsm";
+    const std::string baseName = names().fsmFunction();
     const std::string sourceName = baseName + sourceExtension;
     const std::string includeName = baseName + includeExtension;
     if (openOutput(sourceStream, sourceName) != 0)

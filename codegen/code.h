@@ -4,6 +4,8 @@
 #include <fstream>
 #include <string>
 
+#include "codegen/generated_names.h"
+
 class CSTTable;
 
 /// CCode is the base of the code generators. It checks the table against
@@ -61,6 +63,8 @@ public:
     static const char* generationStamp();
 
 protected:
+    /// The generated names of the table's machine.
+    CGeneratedNames names() const;
     /// Ends a line: a newline followed by a flush.
     static std::ostream& endLine(std::ostream& stream);
 

@@ -4,7 +4,7 @@
 #include "codegen/c/c_code.h"
 #include "codegen/c/cf_code.h"
 #include "codegen/ra78k0/n_code.h"
-#include "driver/cmd_line.h"
+#include "table/ascii_text.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ const TARGET_& CTargets::byKind(int kind) {
 
 const TARGET_* CTargets::byName(const std::string& name) {
     for (const TARGET_& target : kTargets) {
-        if (CCmdLine::equalsIgnoreCase(name, target.name))
+        if (CAsciiText::equalsIgnoreCase(name, target.name))
             return &target;
     }
     return nullptr;

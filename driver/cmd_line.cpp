@@ -1,12 +1,6 @@
 #include "driver/cmd_line.h"
 
-namespace {
-
-char upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-}  // namespace
+#include "table/ascii_text.h"
 
 CCmdLine::CCmdLine(int argc, const char* const* argv)
     : m_argumentCount(argc) {
@@ -25,11 +19,5 @@ const char* CCmdLine::arg(unsigned i) const {
 }
 
 bool CCmdLine::equalsIgnoreCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::string::size_type i = 0; i < a.size(); ++i) {
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    }
-    return true;
+    return CAsciiText::equalsIgnoreCase(a, b);
 }

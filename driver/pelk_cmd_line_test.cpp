@@ -75,14 +75,6 @@ const ParseCase kParseCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(CommandLines, ParseTest, ::testing::ValuesIn(kParseCases));
 
-TEST(EqualsIgnoreCase, ComparesLettersWithoutCase) {
-    EXPECT_TRUE(CCmdLine::equalsIgnoreCase("", ""));
-    EXPECT_TRUE(CCmdLine::equalsIgnoreCase("fcc907s", "FCC907S"));
-    EXPECT_FALSE(CCmdLine::equalsIgnoreCase("C", "CC"));
-    EXPECT_FALSE(CCmdLine::equalsIgnoreCase("[", "{"));  // only a..z map to capitals
-    EXPECT_FALSE(CCmdLine::equalsIgnoreCase("\xe4", "\xc4"));
-}
-
 TEST(TargetFromName, LeavesKindUntouchedWhenNothingMatches) {
     int kind = 7;
     EXPECT_EQ(CPelkCmdLine::targetFromName("Z80", kind), 1);

@@ -7,9 +7,6 @@
 
 namespace {
 
-const std::string kModulePrefix = "n_";
-const std::string kDataSegmentPrefix = "ds_";
-const std::string kCodeSegmentPrefix = "cs_";
 const std::string kStorageDirective = "rb";
 const std::string kWordDirective = "dw";
 const std::string kEquateDirective = "equ";
@@ -30,7 +27,7 @@ CAsmCodeWriter CFCode::writer() {
 
 int CFCode::writeSourceHead() {
     const std::string& name = table->machineName();
-    writeSourceLine("name", kModulePrefix + name + "fsm");
+    writeSourceLine("name", names().moduleName());
     writeSourceLine("");
     writeSourceLine("public", initFunctionName());
     writeSourceLine("public", fsmFunctionName());
@@ -65,22 +62,22 @@ int CFCode::writeIncludeFile() {
 }
 
 void CFCode::writeCodeSegment(const std::string& name, const std::string& attribute) {
-    sourceStream << kCodeSegmentPrefix << name << "fsm" << columnSeparator << "cseg" << columnSeparator << attribute;
+    sourceStream << CGeneratedNames(name).codeSegment() << columnSeparator << "cseg" << columnSeparator << attribute;
     endLine(sourceStream);
 }
 
 void CFCode::writeCodeSegmentEnd(const std::string& name) {
-    sourceStream << kCodeSegmentPrefix << name << "fsm" << columnSeparator << "ends";
+    sourceStream << CGeneratedNames(name).codeSegment() << columnSeparator << "ends";
     endLine(sourceStream);
 }
 
 void CFCode::writeDataSegment(const std::string& name, const std::string& attribute) {
-    sourceStream << kDataSegmentPrefix << name << "fsm" << columnSeparator << "dseg" << columnSeparator << attribute;
+    sourceStream << CGeneratedNames(name).dataSegment() << columnSeparator << "dseg" << columnSeparator << attribute;
     endLine(sourceStream);
 }
 
 void CFCode::writeDataSegmentEnd(const std::string& name) {
-    sourceStream << kDataSegmentPrefix << name << "fsm" << columnSeparator << "ends";
+    sourceStream << CGeneratedNames(name).dataSegment() << columnSeparator << "ends";
     endLine(sourceStream);
 }
 
@@ -130,7 +127,7 @@ void CFCode::writeFsmRoutine() {
     writeSourceLine("popw", "a");
     writeSourceLine("clrc");
     writeSourceLine("addcw", "a");
-    writeSourceLine("movw", "a,#stt_" + table->machineName());
+    writeSourceLine("movw", "a,#" + names().vectorTable());
     writeSourceLine("clrc");
     writeSourceLine("addcw", "a");
     writeSourceLine("movw", "ep,a");

@@ -4,11 +4,15 @@
 #include <vector>
 
 #include "codegen/targets.h"
+#include "table/ascii_text.h"
 #include "table/st_table.h"
 
 namespace {
 
 const char kBoxLine[] = "/*********************************************************************";
+
+// The machine routine's parameter list, as in its prototypes and definition.
+const std::string kFsmParameters = std::string("( unsigned char ") + CGeneratedNames::eventParameter() + " )";
 
 }  // namespace
 
@@ -45,20 +49,13 @@ int CCCode::writeIncludeDirective(const std::string& name) {
 }
 
 std::string CCCode::upperCase(const std::string& text) {
-    std::string result = text;
-    // Only a to z: bytes of other alphabets and encodings stay as they are,
-    // whatever the locale.
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return result;
+    return CAsciiText::upperCase(text);
 }
 
 int CCCode::writeSourceHead() {
     const std::string& machine = table->machineName();
     writeSourceLine(kBoxLine);
-    writeSourceLine("/*\t\t", machine + "fsm" + sourceExtension);
+    writeSourceLine("/*\t\t", names().fsmFunction() + sourceExtension);
     writeSourceLine("/*\t\tFSM for ", machine);
     writeSourceLine(kBoxLine);
     writeSourceLine("/**/");
@@ -66,7 +63,7 @@ int CCCode::writeSourceHead() {
     writeSourceLine("");
     writeSourceLine("/* prototype declaration */");
     writeSourceLine("void ", initFunctionName(), "( void );");
-    writeSourceLine("void ", fsmFunctionName(), "( unsigned char uc_event );");
+    writeSourceLine("void ", fsmFunctionName(), kFsmParameters + ";");
     writeSourceLine("unsigned char ", getStateFunctionName(), "( void );");
     writeSourceLine("");
     writeSourceLine("/* ..static function */");
@@ -99,18 +96,19 @@ int CCCode::writeSourceTail() {
 // One row per state, state-major, so that the entry of (state s, event e)
 // sits at s * eventCount + e. Every row but the last ends with ", ".
 int CCCode::writeVectorTable() {
-    return writeVectorTableWith("typedef void ( * pfn_drv )( void );");
+    return writeVectorTableWith("");
 }
 
-int CCCode::writeVectorTableWith(const std::string& typedefLine) {
+int CCCode::writeVectorTableWith(const std::string& pointerQualifier) {
+    const std::string pointerType = CGeneratedNames::vectorTableType();
     const int states = table->stateCount();
     const int events = table->eventCount();
     writeSourceLine("/* vector table */");
-    writeSourceLine(typedefLine);
+    writeSourceLine("typedef void ( * " + pointerQualifier + pointerType + " )( void );");
     std::string eventList;
     for (int e = 0; e < events; ++e)
         eventList += (e > 0 ? ", " : "") + table->eventName(e);
-    writeSourceLine("const pfn_drv stt_" + table->machineName() + "[] = { ", "/* " + eventList + " */");
+    writeSourceLine("const " + pointerType + " " + names().vectorTable() + "[] = { ", "/* " + eventList + " */");
     for (int s = 0; s < states; ++s) {
         std::string row = columnSeparator;
         for (int e = 0; e < events; ++e) {
@@ -140,11 +138,11 @@ int CCCode::writeInitRoutine() {
 
 int CCCode::writeFsmRoutine() {
     writeSourceLine("/* FSM */");
-    writeSourceLine("void " + fsmFunctionName() + "( unsigned char uc_event ) {");
+    writeSourceLine("void " + fsmFunctionName() + kFsmParameters + " {");
     ++indentLevel;
     std::ostringstream call;
-    call << "( *stt_" << table->machineName() << "[ " << stateVariableName() << " * " << table->eventCount()
-         << "/* event count */ + uc_event ] )();";
+    call << "( *" << names().vectorTable() << "[ " << stateVariableName() << " * " << table->eventCount()
+         << "/* event count */ + " << CGeneratedNames::eventParameter() << " ] )();";
     writeSourceLine(call.str());
     writeSourceLine("return;");
     --indentLevel;
@@ -216,7 +214,7 @@ int CCCode::writeIncludeFile() {
     std::ostream& out = includeStream;
     out << kBoxLine;
     endLine(out);
-    out << "/*\t\t" << machine << "fsm" << includeExtension;
+    out << "/*\t\t" << names().fsmFunction() << includeExtension;
     endLine(out);
     out << "/*\t\tFSM for " << machine;
     endLine(out);
@@ -232,7 +230,7 @@ int CCCode::writeIncludeFile() {
     endLine(out);
     out << "extern void " << initFunctionName() << "( void );";
     endLine(out);
-    out << "extern void " << fsmFunctionName() << "( unsigned char uc_event );";
+    out << "extern void " << fsmFunctionName() << kFsmParameters << ";";
     endLine(out);
     out << "extern unsigned char " << getStateFunctionName() << "( void );";
     endLine(out);

@@ -39,8 +39,9 @@ protected:
     /// #include "name" straight into the source (never indented); nothing
     /// for an empty name; 0.
     int writeIncludeDirective(const std::string& name);
-    /// The vector table with typedefLine declaring its pointer type; 0.
-    int writeVectorTableWith(const std::string& typedefLine);
+    /// The vector table, pointerQualifier ("" or a qualifier and a blank)
+    /// before the name of its pointer type; 0.
+    int writeVectorTableWith(const std::string& pointerQualifier);
 
     int writeInitRoutine();
     int writeFsmRoutine();

@@ -8,5 +8,5 @@ CCFCode::~CCFCode() = default;
 // The compiler's far qualifier goes on the pointer type only; the table and
 // the cell functions keep their ANSI C declarations.
 int CCFCode::writeVectorTable() {
-    return writeVectorTableWith("typedef void ( * __far pfn_drv )( void );");
+    return writeVectorTableWith("__far ");
 }

@@ -7,9 +7,6 @@
 
 namespace {
 
-const std::string kModulePrefix = "n_";
-const std::string kDataSegmentPrefix = "ds_";
-const std::string kCodeSegmentPrefix = "cs_";
 const std::string kStorageDirective = "ds";
 const std::string kWordDirective = "dw";
 const std::string kEquateDirective = "equ";
@@ -30,7 +27,7 @@ CAsmCodeWriter CNCode::writer() {
 
 int CNCode::writeSourceHead() {
     const std::string& name = table->machineName();
-    writeSourceLine("name", kModulePrefix + name + "fsm");
+    writeSourceLine("name", names().moduleName());
     writeSourceLine("");
     writeIncludeDirective(table->contextFile());
     writeSourceLine("");
@@ -63,12 +60,12 @@ int CNCode::writeIncludeFile() {
 }
 
 void CNCode::writeCodeSegment(const std::string& name, const std::string& attribute) {
-    sourceStream << kCodeSegmentPrefix << name << "fsm" << columnSeparator << "cseg" << columnSeparator << attribute;
+    sourceStream << CGeneratedNames(name).codeSegment() << columnSeparator << "cseg" << columnSeparator << attribute;
     endLine(sourceStream);
 }
 
 void CNCode::writeDataSegment(const std::string& name, const std::string& attribute) {
-    sourceStream << kDataSegmentPrefix << name << "fsm" << columnSeparator << "dseg" << columnSeparator << attribute;
+    sourceStream << CGeneratedNames(name).dataSegment() << columnSeparator << "dseg" << columnSeparator << attribute;
     endLine(sourceStream);
 }
 
@@ -121,7 +118,7 @@ void CNCode::writeFsmRoutine() {
     writeSourceLine("mov", "a,l");
     writeSourceLine("mov", "x,a");
     writeSourceLine("mov", "a,h");
-    writeSourceLine("addw", "ax,#stt_" + table->machineName());
+    writeSourceLine("addw", "ax,#" + names().vectorTable());
     writeSourceLine("movw", "hl,ax");
     writeSourceLine("mov", "a,[hl]");
     writeSourceLine("mov", "x,a");

@@ -1,9 +1,10 @@
 #include "pelk-table/check/target_symbols.h"
 
-#include <algorithm>
-#include <cctype>
 #include <set>
 #include <utility>
+
+#include "codegen/generated_names.h"
+#include "table/ascii_text.h"
 
 namespace {
 
@@ -43,15 +44,6 @@ bool isDigit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string upper(const std::string& text) {
-    std::string result = text;
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return result;
-}
-
 // "'x'" for a printable byte, the byte value for a control byte.
 std::string describe(unsigned char c) {
     static const char kHex[] = "0123456789ABCDEF";
@@ -71,7 +63,7 @@ CTargetSymbols::CTargetSymbols(const TARGET_& target, std::string machineName)
       m_machine(std::move(machineName)) {}
 
 std::string CTargetSymbols::constantName(const std::string& name) const {
-    return m_target.isAssembler ? name : upper(name);
+    return m_target.isAssembler ? name : CAsciiText::upperCase(name);
 }
 
 // C: a letter or "_", then letters, digits and "_". The assemblers also take
@@ -103,7 +95,7 @@ bool CTargetSymbols::isReservedWord(const std::string& symbol, std::string& what
         return false;
     }
     const bool ra78k0 = m_target.kind == kTargetNRA78K0;
-    const std::string word = upper(symbol);
+    const std::string word = CAsciiText::upperCase(symbol);
     if ((ra78k0 ? kRa78k0Registers : kAsm96Registers).count(word) != 0) {
         what = std::string("a register of the ") + m_target.title;
         return true;
@@ -115,47 +107,49 @@ bool CTargetSymbols::isReservedWord(const std::string& symbol, std::string& what
     return false;
 }
 
-std::string CTargetSymbols::generatedSymbol(const std::string& symbol, int stateCount, int eventCount) const {
+// The order is the order in which a symbol is looked up; the cell routines
+// come last.
+std::vector<GENERATED_SYMBOL_> CTargetSymbols::fixedSymbols() const {
     if (m_machine.empty())
-        return std::string();
-    const std::string& m = m_machine;
-    const std::pair<std::string, const char*> fixed[] = {
-        {"init_" + m + "fsm", "the init routine"},
-        {m + "fsm", "the machine routine"},
-        {"get_" + m + "state", "the get-state routine"},
-        {m + "state", "the state variable"},
-        {"stt_" + m, "the vector table"},
+        return {};
+    const CGeneratedNames names(m_machine);
+    std::vector<GENERATED_SYMBOL_> symbols = {
+        {names.initFunction(), "the init routine"},          {names.fsmFunction(), "the machine routine"},
+        {names.getStateFunction(), "the get-state routine"}, {names.stateVariable(), "the state variable"},
+        {names.vectorTable(), "the vector table"},
     };
-    for (const auto& each : fixed) {
-        if (symbol == each.first)
-            return std::string(each.second) + " " + each.first;
-    }
     if (m_target.isAssembler) {
-        for (const char* prefix : {"n_", "cs_", "ds_"}) {
-            if (symbol == prefix + m + "fsm")
-                return std::string(prefix[0] == 'n' ? "the module name " : "the segment ") + symbol;
-        }
-    } else if (symbol == "pfn_drv" || symbol == "uc_event") {
-        return std::string(symbol == "pfn_drv" ? "the vector table's type " : "the machine routine's parameter ") +
-               symbol;
+        symbols.push_back({names.moduleName(), "the module name"});
+        symbols.push_back({names.codeSegment(), "the segment"});
+        symbols.push_back({names.dataSegment(), "the segment"});
+    } else {
+        symbols.push_back({CGeneratedNames::vectorTableType(), "the vector table's type"});
+        symbols.push_back({CGeneratedNames::eventParameter(), "the machine routine's parameter"});
     }
-    // A cell routine: M_on<event>at<state>, plain decimal.
-    const std::string prefix = m + "_on";
-    if (symbol.compare(0, prefix.size(), prefix) != 0)
-        return std::string();
-    const std::string rest = symbol.substr(prefix.size());
-    const std::string::size_type at = rest.find("at");
-    if (at == std::string::npos || at == 0 || at + 2 >= rest.size())
-        return std::string();
-    const std::string e = rest.substr(0, at);
-    const std::string s = rest.substr(at + 2);
-    const auto plain = [](const std::string& digits) {
-        return digits.size() <= 9 &&
-               std::all_of(digits.begin(), digits.end(),
-                           [](char c) { return isDigit(static_cast<unsigned char>(c)); }) &&
-               (digits.size() == 1 || digits[0] != '0');
-    };
-    if (!plain(e) || !plain(s) || std::stoi(e) >= eventCount || std::stoi(s) >= stateCount)
+    return symbols;
+}
+
+std::vector<GENERATED_SYMBOL_> CTargetSymbols::generatedSymbols(int stateCount, int eventCount) const {
+    std::vector<GENERATED_SYMBOL_> symbols = fixedSymbols();
+    if (m_machine.empty())
+        return symbols;
+    const CGeneratedNames names(m_machine);
+    for (int s = 0; s < stateCount; ++s) {
+        for (int e = 0; e < eventCount; ++e)
+            symbols.push_back({names.cellRoutine(e, s), "the cell routine"});
+    }
+    return symbols;
+}
+
+std::string CTargetSymbols::generatedSymbol(const std::string& symbol, int stateCount, int eventCount) const {
+    for (const GENERATED_SYMBOL_& each : fixedSymbols()) {
+        if (symbol == each.symbol)
+            return each.what + " " + symbol;
+    }
+    int event = 0;
+    int state = 0;
+    if (m_machine.empty() || !CGeneratedNames(m_machine).isCellRoutine(symbol, event, state) || event >= eventCount ||
+        state >= stateCount)
         return std::string();
     return "the cell routine " + symbol;
 }

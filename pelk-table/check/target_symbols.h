@@ -2,8 +2,16 @@
 #define PELK_TABLE_CHECK_TARGET_SYMBOLS_H
 
 #include <string>
+#include <vector>
 
 #include "codegen/targets.h"
+
+/// A symbol that the generated code defines, and what it is ("the state
+/// variable").
+struct GENERATED_SYMBOL_ {
+    std::string symbol;
+    std::string what;
+};
 
 /// CTargetSymbols knows what the generated code of one target makes of the
 /// names in a table: the case change, the symbols it allows and reserves,
@@ -25,6 +33,9 @@ public:
     /// Which generated symbol symbol equals ("the machine routine Lampfsm");
     /// empty when none. Cell routines count for the given table size.
     std::string generatedSymbol(const std::string& symbol, int stateCount, int eventCount) const;
+    /// Every symbol the generated code defines for a table of that size, the
+    /// cell routines last; empty without a machine name.
+    std::vector<GENERATED_SYMBOL_> generatedSymbols(int stateCount, int eventCount) const;
 
     /// Most events an assembler dispatcher can take (the row of one state,
     /// two bytes per event, is loaded as an 8-bit immediate).
@@ -32,6 +43,7 @@ public:
 
 private:
     bool isReservedWord(const std::string& symbol, std::string& what) const;
+    std::vector<GENERATED_SYMBOL_> fixedSymbols() const;
 
     const TARGET_& m_target;
     std::string m_machine;
