@@ -3,42 +3,91 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 class CCode;
 class CSTTable;
 
-/// CAsmCodeWriter writes the blocks that the assembler targets have in
-/// common: the vector table, the get-state routine, the cell routines, the
-/// tail of the source file and the include file. It writes the source lines
-/// through the line writers of the generator it serves; the targets differ
-/// only in the operand of an action call, which gets callPrefix in front.
+/// One instruction line of a routine, the two columns of writeSourceLine.
+/// In either, "{SV}" stands for the state variable, "{STT}" for the vector
+/// table and "{N}" for the size in bytes of one state's row of it.
+struct ASM_LINE_ {
+    const char* mnemonic;
+    const char* operand;
+};
+
+/// What one assembler target writes its own way; the rest of the module is
+/// the same for every assembler target.
+struct ASM_DIALECT_ {
+    const char* storageDirective;        ///< reserves the state variable
+    const char* wordDirective;           ///< one word of the vector table
+    const char* equateDirective;         ///< a number of the include file
+    const char* dataSegmentAttribute;    ///< after "dseg"
+    const char* codeSegmentAttribute;    ///< after "cseg"
+    bool closesSegments;                 ///< each segment ends with an "ends" line
+    const char* includeOpening;          ///< the include directive up to the file name
+    const char* includeClosing;          ///< the include directive after the file name
+    bool includeInHead;                  ///< the include follows the module name, else the code segment line
+    const char* callPrefix;              ///< before the action name in a call
+    std::vector<ASM_LINE_> initRoutine;  ///< the init routine after its label
+    std::vector<ASM_LINE_> fsmRoutine;   ///< the dispatcher after its label
+};
+
+/// CAsmCodeWriter writes the source and include file of an assembler target
+/// as its dialect says. It writes the source lines through the line writers
+/// of the generator it serves, and the lines those cannot form (segments,
+/// the storage definition) straight into the source stream.
 class CAsmCodeWriter {
 public:
-    /// Borrows code and table for the lifetime of the writer.
-    CAsmCodeWriter(CCode& code, const CSTTable& table, const std::string& columnSeparator,
-                   const std::string& wordDirective, const std::string& equateDirective, const std::string& callPrefix);
+    /// Borrows everything for the lifetime of the writer.
+    CAsmCodeWriter(CCode& code, const CSTTable& table, std::ostream& source, const std::string& columnSeparator,
+                   const ASM_DIALECT_& dialect);
 
-    /// "stt_" + machine name: one word per cell, state-major; returns 0.
-    int writeVectorTable();
-    /// The routine returning the state variable; returns 0.
-    int writeGetStateRoutine();
-    /// One routine per cell, states outer, events inner; returns 0.
-    int writeCellRoutines();
-    /// The end directive and the generation stamp; returns 0.
+    /// Module name, include directive (where the dialect puts it), public
+    /// routines and the data segment with the state variable; 0.
+    int writeSourceHead();
+    /// Code segment, include directive (where the dialect puts it) and the
+    /// routines; 0.
+    int writeSourceBody();
+    /// The end directive and the generation stamp; 0.
     int writeSourceTail();
     /// The whole include file into include; -1 (nothing written) when the
     /// stream is failed or bad, else 0.
     int writeIncludeFile(std::ostream& include);
 
+    /// "cs_" + name + "fsm", "cseg" and attribute (verbatim, also when empty).
+    void writeCodeSegment(const std::string& name, const std::string& attribute);
+    /// "cs_" + name + "fsm" and "ends".
+    void writeCodeSegmentEnd(const std::string& name);
+    /// "ds_" + name + "fsm", "dseg" and attribute.
+    void writeDataSegment(const std::string& name, const std::string& attribute);
+    /// "ds_" + name + "fsm" and "ends".
+    void writeDataSegmentEnd(const std::string& name);
+    /// label + ":", the storage directive, size and "; " + comment.
+    void writeDataDefinition(const std::string& label, int size, const std::string& comment);
+    /// The include directive for fileName; nothing when fileName is empty.
+    void writeIncludeDirective(const std::string& fileName);
+    /// "stt_" + machine name: one word per cell, state-major.
+    void writeVectorTable();
+    void writeInitRoutine();
+    /// The dispatcher: jumps to the cell routine of the event in A.
+    void writeFsmRoutine();
+    /// The routine returning the state variable.
+    void writeGetStateRoutine();
+    /// One routine per cell, states outer, events inner.
+    void writeCellRoutines();
+
 private:
+    void writeRoutine(const std::string& label, const std::vector<ASM_LINE_>& lines);
+    std::string filledIn(const char* column) const;
     void writeCellRoutine(int event, int state);
+    void endLine();
 
     CCode& m_code;
     const CSTTable& m_table;
-    std::string m_columnSeparator;
-    std::string m_wordDirective;
-    std::string m_equateDirective;
-    std::string m_callPrefix;
+    std::ostream& m_source;
+    const std::string& m_tab;
+    const ASM_DIALECT_& m_dialect;
 };
 
 #endif

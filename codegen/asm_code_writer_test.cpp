@@ -4,120 +4,88 @@
 
 #include <filesystem>
 #include <ios>
+#include <memory>
 #include <string>
-#include <vector>
 
-#include "codegen/code.h"
+#include "codegen/asm96/f_code.h"
 #include "codegen/generated_file_test.h"
+#include "codegen/ra78k0/n_code.h"
 #include "table/st_table.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A target made of the shared blocks alone: the vector table, the cell
-// routines, the tail and the include file.
-class CSharedBlocksCode : public CCode {
+// A generator of an assembler target whose head is made of the target's
+// own line writers, given operands that no table produces, and which puts
+// the include stream into brokenInclude before the include phase.
+template <class Target>
+class CProbeCode : public Target {
 public:
-    explicit CSharedBlocksCode(const std::string& callPrefix)
-        : CCode(nullptr),
-          m_callPrefix(callPrefix) {}
+    explicit CProbeCode(std::ios::iostate brokenInclude)
+        : Target(nullptr),
+          m_brokenInclude(brokenInclude) {}
 
-    int writeSourceHead() override { return writer().writeVectorTable(); }
-    int writeSourceBody() override { return writer().writeCellRoutines(); }
-    int writeSourceTail() override { return writer().writeSourceTail(); }
-    int writeIncludeFile() override { return writer().writeIncludeFile(includeStream); }
+    int writeSourceHead() override {
+        this->writeCodeSegment("M", "");
+        this->writeDataSegment("", "x");
+        this->writeDataDefinition("big", 300, "");
+        this->writeIncludeDirective("");
+        this->writeIncludeDirective("a b.inc");
+        return 0;
+    }
+    int writeSourceBody() override { return 0; }
+    int writeSourceTail() override {
+        this->includeStream.setstate(m_brokenInclude);
+        return Target::writeSourceTail();
+    }
 
 private:
-    CAsmCodeWriter writer() { return CAsmCodeWriter(*this, *table, columnSeparator, "dw", "equ", m_callPrefix); }
-
-    std::string m_callPrefix;
+    std::ios::iostate m_brokenInclude;
 };
 
-using AsmCodeWriterTest = GeneratedFileTest;
+struct AsmTarget {
+    const char* name;
+    std::unique_ptr<CCode> (*probe)(std::ios::iostate brokenInclude);
+    const char* head;  // what CProbeCode's head writes
+};
 
-const char kTail[] = "\tend\n\n; generated YYYY/MM/DD hh:mm:ss\n";
+template <class Target>
+std::unique_ptr<CCode> makeProbe(std::ios::iostate brokenInclude) {
+    return std::make_unique<CProbeCode<Target>>(brokenInclude);
+}
 
-TEST_F(AsmCodeWriterTest, WritesTheCellsOfEachKind) {
-    const struct {
-        const char* name;
-        int next;
-        std::vector<std::string> actions;
-        const char* prefix;
-        const char* expected;
-    } cases[] = {
-        {"no transition, no actions",
-         -1,
-         {},
-         "!",
-         "; state : S0\n; event : E0\n; next state :\nM_on0at0:\n\t; not transit\n\tret\n\n"},
-        {"nop markers keep their place",
-         -1,
-         {"A", "-", "B", "*"},
-         "!",
-         "; state : S0\n; event : E0\n; next state :\nM_on0at0:\n\t; not transit\n"
-         "\tcall\t!A\n\t; nop\n\tcall\t!B\n\t; nop\n\tret\n\n"},
-        {"bare call operand",
-         -1,
-         {"A"},
-         "",
-         "; state : S0\n; event : E0\n; next state :\nM_on0at0:\n\t; not transit\n\tcall\tA\n\tret\n\n"},
-        {"transition to state 0",
-         0,
-         {"A"},
-         "!",
-         "; state : S0\n; event : E0\n; next state : S0\nM_on0at0:\n\tmov\ta,#0\n\tmov\tMstate,a\n"
-         "\tcall\t!A\n\tret\n\n"},
-        {"next state beyond the last",
-         7,
-         {},
-         "!",
-         "; state : S0\n; event : E0\n; next state :\nM_on0at0:\n\tmov\ta,#7\n\tmov\tMstate,a\n\tret\n\n"},
-    };
-    for (const auto& c : cases) {
-        CSTTable table("M", nullptr);
-        table.appendEvent("E0");
-        table.appendState({"S0", {{0, c.next, c.actions}}});
-        CSharedBlocksCode code(c.prefix);
-        EXPECT_EQ(code.generate(&table), 0) << c.name;
-        EXPECT_EQ(readStamped("Mfsm.asm"), std::string("stt_M:\t; E0\n\tdw\tM_on0at0\t; S0\n\n") + c.expected + kTail)
-            << c.name;
+void PrintTo(const AsmTarget& target, std::ostream* out) {
+    *out << target.name;
+}
+
+// Attributes, labels and file names are written as given, also when empty.
+const AsmTarget kAsmTargets[] = {
+    {"NRA78K0", &makeProbe<CNCode>, "cs_Mfsm\tcseg\t\nds_fsm\tdseg\tx\nbig:\tds\t300\t; \n\t$include( a b.inc ) \n"},
+    {"FASM96", &makeProbe<CFCode>, "cs_Mfsm\tcseg\t\nds_fsm\tdseg\tx\nbig:\trb\t300\t; \n\t&include a b.inc\n"},
+};
+
+class AsmTargetTest : public GeneratedFileTest, public ::testing::WithParamInterface<AsmTarget> {};
+
+TEST_P(AsmTargetTest, WritesItsLinesAsGiven) {
+    CSTTable table("Lamp", nullptr);
+    fillLamp(table);
+    EXPECT_EQ(GetParam().probe(std::ios::goodbit)->generate(&table), 0);
+    EXPECT_EQ(readStamped("Lampfsm.asm"), std::string(GetParam().head) + "\tend\n\n; generated YYYY/MM/DD hh:mm:ss\n");
+}
+
+TEST_P(AsmTargetTest, FailsWithoutWritingIntoABrokenIncludeStream) {
+    for (std::ios::iostate state : {std::ios::failbit, std::ios::badbit}) {
+        CSTTable table("Lamp", nullptr);
+        fillLamp(table);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(GetParam().probe(state)->generate(&table), -1) << state;
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(fs::file_size("Lampfsm.inc"), 0u) << state;
     }
 }
 
-TEST_F(AsmCodeWriterTest, NumbersInPlainDecimal) {
-    CSTTable table("M", nullptr);
-    for (int e = 0; e < 12; ++e)
-        table.appendEvent("E" + std::to_string(e));
-    for (int s = 0; s < 3; ++s) {
-        ONE_STATE_ state{"S" + std::to_string(s), {}};
-        for (int e = 0; e < 12; ++e)
-            state.cells.push_back({e, -1, {}});
-        table.appendState(state);
-    }
-    CSharedBlocksCode code("!");
-    EXPECT_EQ(code.generate(&table), 0);
-    const std::string source = readStamped("Mfsm.asm");
-    EXPECT_NE(source.find("stt_M:\t; E0, E1, E2, E3, E4, E5, E6, E7, E8, E9, E10, E11\n"), std::string::npos);
-    EXPECT_NE(source.find("\tdw\tM_on0at2, M_on1at2, M_on2at2, M_on3at2, M_on4at2, M_on5at2, M_on6at2, "
-                          "M_on7at2, M_on8at2, M_on9at2, M_on10at2, M_on11at2\t; S2\n\n; state"),
-              std::string::npos);
-    EXPECT_NE(source.find("; state : S2\n; event : E10\n; next state :\nM_on10at2:\n"), std::string::npos);
-    const std::string include = readStamped("Mfsm.inc");
-    EXPECT_NE(include.find("S2\tequ\t2\n\n; Event Definition\nE0\tequ\t0\n"), std::string::npos);
-    EXPECT_NE(include.find("E11\tequ\t11\n\n\n; generated"), std::string::npos);
-}
-
-TEST_F(AsmCodeWriterTest, WritesATableWithoutStates) {
-    CSTTable table("M", nullptr);
-    table.appendEvent("E0");
-    table.appendEvent("E1");
-    CSharedBlocksCode code("!");
-    EXPECT_EQ(code.generate(&table), 0);
-    EXPECT_EQ(readStamped("Mfsm.asm"), std::string("stt_M:\t; E0, E1\n\n") + kTail);
-    EXPECT_EQ(readStamped("Mfsm.inc"),
-              "\textrn\tinit_Mfsm\n\textrn\tMfsm\n\textrn\tget_Mstate\n\n; State Definition\n\n"
-              "; Event Definition\nE0\tequ\t0\nE1\tequ\t1\n\n\n; generated YYYY/MM/DD hh:mm:ss\n");
-}
+INSTANTIATE_TEST_SUITE_P(Targets, AsmTargetTest, ::testing::ValuesIn(kAsmTargets),
+                         [](const ::testing::TestParamInfo<AsmTarget>& info) { return std::string(info.param.name); });
 
 }  // namespace

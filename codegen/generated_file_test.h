@@ -10,18 +10,10 @@
 #include <string>
 
 #include "table/st_table.h"
+#include "tests/support/lamp_table.h"
 #include "tests/support/paths.h"
 #include "tests/support/process.h"
 #include "tests/support/stamp.h"
-
-/// The lamp: PUSH toggles OFF and ON (calling LampOn and LampOff); TICK makes
-/// no transition, with the no-op "-" in OFF and nothing in ON.
-inline void fillLamp(CSTTable& table) {
-    table.appendEvent("PUSH");
-    table.appendEvent("TICK");
-    table.appendState({"OFF", {{0, 1, {"LampOn"}}, {1, -1, {"-"}}}});
-    table.appendState({"ON", {{0, 0, {"LampOff"}}, {1, -1, {}}}});
-}
 
 /// GeneratedFileTest runs each test in a scratch directory of its own and
 /// reads the files a generator wrote there.

@@ -3,16 +3,54 @@
 #include <string>
 
 #include "codegen/asm_code_writer.h"
-#include "table/st_table.h"
 
 namespace {
 
-const std::string kStorageDirective = "rb";
-const std::string kWordDirective = "dw";
-const std::string kEquateDirective = "equ";
-
-// Action subroutines are called by their bare name.
-const std::string kCallPrefix = "";
+// Event in A on entry. Twice the event is pushed as a word; A = state * row
+// size; the pushed word and the table address are added; the word at EP is
+// the cell routine, whose own ret returns to the caller. Action subroutines
+// are called by their bare name.
+const ASM_DIALECT_ kAsm96 = {
+    "rb",         // storage directive
+    "dw",         // word directive
+    "equ",        // equate directive
+    "public",     // data segment attribute
+    "public",     // code segment attribute
+    true,         // "ends" lines
+    "&include ",  // include directive, up to the file name
+    "",           // include directive, after the file name
+    false,        // the include directive in the head
+    "",           // before the name of a called action
+    {
+        {"mov", "a,#0"},
+        {"mov", "{SV},a"},
+        {"ret", ""},
+    },
+    {
+        {"movw", "a,#0"},
+        {"xch", "a,t"},
+        {"clrc", ""},
+        {"rolc", "a"},
+        {"swap", ""},
+        {"rolc", "a"},
+        {"swap", ""},
+        {"pushw", "a"},
+        {"mov", "a,{SV}"},
+        {"mov", "a,#{N}\t; #{N} is offset of one-state."},
+        {"mulu", "a"},
+        {"xchw", "a,t"},
+        {"popw", "a"},
+        {"clrc", ""},
+        {"addcw", "a"},
+        {"movw", "a,#{STT}"},
+        {"clrc", ""},
+        {"addcw", "a"},
+        {"movw", "ep,a"},
+        {"movw", "a,@ep"},
+        {"; alternative subroutine call", ""},
+        {"jmp", "@a"},
+    },
+};
 
 }  // namespace
 
@@ -22,35 +60,15 @@ CFCode::CFCode(const CSTTable* table)
 CFCode::~CFCode() = default;
 
 CAsmCodeWriter CFCode::writer() {
-    return CAsmCodeWriter(*this, *table, columnSeparator, kWordDirective, kEquateDirective, kCallPrefix);
+    return CAsmCodeWriter(*this, *table, sourceStream, columnSeparator, kAsm96);
 }
 
 int CFCode::writeSourceHead() {
-    const std::string& name = table->machineName();
-    writeSourceLine("name", names().moduleName());
-    writeSourceLine("");
-    writeSourceLine("public", initFunctionName());
-    writeSourceLine("public", fsmFunctionName());
-    writeSourceLine("public", getStateFunctionName());
-    writeSourceLine("");
-    writeDataSegment(name, "public");
-    writeDataDefinition(stateVariableName(), 1, "internal state");
-    writeDataSegmentEnd(name);
-    writeSourceLine("");
-    return 0;
+    return writer().writeSourceHead();
 }
 
 int CFCode::writeSourceBody() {
-    writeCodeSegment(table->machineName(), "public");
-    writeIncludeDirective(table->contextFile());
-    writeSourceLine("");
-    writeVectorTable();
-    writeInitRoutine();
-    writeFsmRoutine();
-    writeGetStateRoutine();
-    writeCellRoutines();
-    writeCodeSegmentEnd(table->machineName());
-    return 0;
+    return writer().writeSourceBody();
 }
 
 int CFCode::writeSourceTail() {
@@ -62,35 +80,27 @@ int CFCode::writeIncludeFile() {
 }
 
 void CFCode::writeCodeSegment(const std::string& name, const std::string& attribute) {
-    sourceStream << CGeneratedNames(name).codeSegment() << columnSeparator << "cseg" << columnSeparator << attribute;
-    endLine(sourceStream);
+    writer().writeCodeSegment(name, attribute);
 }
 
 void CFCode::writeCodeSegmentEnd(const std::string& name) {
-    sourceStream << CGeneratedNames(name).codeSegment() << columnSeparator << "ends";
-    endLine(sourceStream);
+    writer().writeCodeSegmentEnd(name);
 }
 
 void CFCode::writeDataSegment(const std::string& name, const std::string& attribute) {
-    sourceStream << CGeneratedNames(name).dataSegment() << columnSeparator << "dseg" << columnSeparator << attribute;
-    endLine(sourceStream);
+    writer().writeDataSegment(name, attribute);
 }
 
 void CFCode::writeDataSegmentEnd(const std::string& name) {
-    sourceStream << CGeneratedNames(name).dataSegment() << columnSeparator << "ends";
-    endLine(sourceStream);
+    writer().writeDataSegmentEnd(name);
 }
 
 void CFCode::writeDataDefinition(const std::string& label, int size, const std::string& comment) {
-    sourceStream << label << ":" << columnSeparator << kStorageDirective << columnSeparator << size << columnSeparator
-                 << "; " << comment;
-    endLine(sourceStream);
+    writer().writeDataDefinition(label, size, comment);
 }
 
 void CFCode::writeIncludeDirective(const std::string& fileName) {
-    if (fileName.empty())
-        return;
-    writeSourceLine("&include " + fileName);
+    writer().writeIncludeDirective(fileName);
 }
 
 void CFCode::writeVectorTable() {
@@ -98,43 +108,11 @@ void CFCode::writeVectorTable() {
 }
 
 void CFCode::writeInitRoutine() {
-    writeSourceLabel(initFunctionName());
-    writeSourceLine("mov", "a,#0");
-    writeSourceLine("mov", stateVariableName() + ",a");
-    writeSourceLine("ret");
-    writeSourceLine("");
+    writer().writeInitRoutine();
 }
 
-// Event in A on entry. Twice the event is pushed as a word; A = state * row
-// size; the pushed word and the table address are added; the word at EP is
-// the cell routine, whose own ret returns to the caller.
 void CFCode::writeFsmRoutine() {
-    const std::string rowSize = std::to_string(2 * table->eventCount());
-    writeSourceLabel(fsmFunctionName());
-    writeSourceLine("movw", "a,#0");
-    writeSourceLine("xch", "a,t");
-    writeSourceLine("clrc");
-    writeSourceLine("rolc", "a");
-    writeSourceLine("swap");
-    writeSourceLine("rolc", "a");
-    writeSourceLine("swap");
-    writeSourceLine("pushw", "a");
-    writeSourceLine("mov", "a," + stateVariableName());
-    writeSourceLine("mov" + columnSeparator + "a,#" + rowSize + columnSeparator + "; #" + rowSize +
-                    " is offset of one-state.");
-    writeSourceLine("mulu", "a");
-    writeSourceLine("xchw", "a,t");
-    writeSourceLine("popw", "a");
-    writeSourceLine("clrc");
-    writeSourceLine("addcw", "a");
-    writeSourceLine("movw", "a,#" + names().vectorTable());
-    writeSourceLine("clrc");
-    writeSourceLine("addcw", "a");
-    writeSourceLine("movw", "ep,a");
-    writeSourceLine("movw", "a,@ep");
-    writeSourceLine("; alternative subroutine call");
-    writeSourceLine("jmp", "@a");
-    writeSourceLine("");
+    writer().writeFsmRoutine();
 }
 
 void CFCode::writeGetStateRoutine() {

@@ -3,16 +3,56 @@
 #include <string>
 
 #include "codegen/asm_code_writer.h"
-#include "table/st_table.h"
 
 namespace {
 
-const std::string kStorageDirective = "ds";
-const std::string kWordDirective = "dw";
-const std::string kEquateDirective = "equ";
-
-// Action subroutines are called with an absolute address.
-const std::string kCallPrefix = "!";
+// Event in A on entry. X takes the state, B twice the event; AX = state *
+// row size, plus B with carry into H, plus the table address; the word at
+// [hl] is the cell routine, whose own ret returns to the caller. Action
+// subroutines are called with an absolute address ("!").
+const ASM_DIALECT_ kRa78k0 = {
+    "ds",          // storage directive
+    "dw",          // word directive
+    "equ",         // equate directive
+    "saddr",       // data segment attribute
+    "unitp",       // code segment attribute
+    false,         // "ends" lines
+    "$include( ",  // include directive, up to the file name
+    " ) ",         // include directive, after the file name
+    true,          // the include directive in the head
+    "!",           // before the name of a called action
+    {
+        {"mov", "{SV},#0"},
+        {"ret", ""},
+    },
+    {
+        {"xch", "a,x"},
+        {"mov", "a,{SV}"},
+        {"xch", "a,x"},
+        {"clr1", "cy"},
+        {"rolc", "a,1"},
+        {"mov", "b,a"},
+        {"mov", "a,#{N}\t; #{N} is offset of one-state."},
+        {"mulu", "x"},
+        {"movw", "hl,ax"},
+        {"mov", "a,l"},
+        {"add", "a,b"},
+        {"mov", "l,a"},
+        {"mov", "a,h"},
+        {"addc", "a,#0"},
+        {"mov", "h,a"},
+        {"mov", "a,l"},
+        {"mov", "x,a"},
+        {"mov", "a,h"},
+        {"addw", "ax,#{STT}"},
+        {"movw", "hl,ax"},
+        {"mov", "a,[hl]"},
+        {"mov", "x,a"},
+        {"mov", "a,[hl+1]"},
+        {"; alternative subroutine call", ""},
+        {"br", "ax"},
+    },
+};
 
 }  // namespace
 
@@ -22,33 +62,15 @@ CNCode::CNCode(const CSTTable* table)
 CNCode::~CNCode() = default;
 
 CAsmCodeWriter CNCode::writer() {
-    return CAsmCodeWriter(*this, *table, columnSeparator, kWordDirective, kEquateDirective, kCallPrefix);
+    return CAsmCodeWriter(*this, *table, sourceStream, columnSeparator, kRa78k0);
 }
 
 int CNCode::writeSourceHead() {
-    const std::string& name = table->machineName();
-    writeSourceLine("name", names().moduleName());
-    writeSourceLine("");
-    writeIncludeDirective(table->contextFile());
-    writeSourceLine("");
-    writeSourceLine("public", initFunctionName());
-    writeSourceLine("public", fsmFunctionName());
-    writeSourceLine("public", getStateFunctionName());
-    writeSourceLine("");
-    writeDataSegment(name, "saddr");
-    writeDataDefinition(stateVariableName(), 1, "internal state");
-    writeSourceLine("");
-    return 0;
+    return writer().writeSourceHead();
 }
 
 int CNCode::writeSourceBody() {
-    writeCodeSegment(table->machineName(), "unitp");
-    writeVectorTable();
-    writeInitRoutine();
-    writeFsmRoutine();
-    writeGetStateRoutine();
-    writeCellRoutines();
-    return 0;
+    return writer().writeSourceBody();
 }
 
 int CNCode::writeSourceTail() {
@@ -60,26 +82,19 @@ int CNCode::writeIncludeFile() {
 }
 
 void CNCode::writeCodeSegment(const std::string& name, const std::string& attribute) {
-    sourceStream << CGeneratedNames(name).codeSegment() << columnSeparator << "cseg" << columnSeparator << attribute;
-    endLine(sourceStream);
+    writer().writeCodeSegment(name, attribute);
 }
 
 void CNCode::writeDataSegment(const std::string& name, const std::string& attribute) {
-    sourceStream << CGeneratedNames(name).dataSegment() << columnSeparator << "dseg" << columnSeparator << attribute;
-    endLine(sourceStream);
+    writer().writeDataSegment(name, attribute);
 }
 
 void CNCode::writeDataDefinition(const std::string& label, int size, const std::string& comment) {
-    sourceStream << label << ":" << columnSeparator << kStorageDirective << columnSeparator << size << columnSeparator
-                 << "; " << comment;
-    endLine(sourceStream);
+    writer().writeDataDefinition(label, size, comment);
 }
 
-// The blank after the closing parenthesis belongs to the directive.
 void CNCode::writeIncludeDirective(const std::string& fileName) {
-    if (fileName.empty())
-        return;
-    writeSourceLine("$include( " + fileName + " ) ");
+    writer().writeIncludeDirective(fileName);
 }
 
 void CNCode::writeVectorTable() {
@@ -87,45 +102,11 @@ void CNCode::writeVectorTable() {
 }
 
 void CNCode::writeInitRoutine() {
-    writeSourceLabel(initFunctionName());
-    writeSourceLine("mov", stateVariableName() + ",#0");
-    writeSourceLine("ret");
-    writeSourceLine("");
+    writer().writeInitRoutine();
 }
 
-// Event in A on entry. X takes the state, B twice the event; AX = state *
-// row size, plus B with carry into H, plus the table address; the word at
-// [hl] is the cell routine, whose own ret returns to the caller.
 void CNCode::writeFsmRoutine() {
-    const std::string rowSize = std::to_string(2 * table->eventCount());
-    writeSourceLabel(fsmFunctionName());
-    writeSourceLine("xch", "a,x");
-    writeSourceLine("mov", "a," + stateVariableName());
-    writeSourceLine("xch", "a,x");
-    writeSourceLine("clr1", "cy");
-    writeSourceLine("rolc", "a,1");
-    writeSourceLine("mov", "b,a");
-    writeSourceLine("mov" + columnSeparator + "a,#" + rowSize + columnSeparator + "; #" + rowSize +
-                    " is offset of one-state.");
-    writeSourceLine("mulu", "x");
-    writeSourceLine("movw", "hl,ax");
-    writeSourceLine("mov", "a,l");
-    writeSourceLine("add", "a,b");
-    writeSourceLine("mov", "l,a");
-    writeSourceLine("mov", "a,h");
-    writeSourceLine("addc", "a,#0");
-    writeSourceLine("mov", "h,a");
-    writeSourceLine("mov", "a,l");
-    writeSourceLine("mov", "x,a");
-    writeSourceLine("mov", "a,h");
-    writeSourceLine("addw", "ax,#" + names().vectorTable());
-    writeSourceLine("movw", "hl,ax");
-    writeSourceLine("mov", "a,[hl]");
-    writeSourceLine("mov", "x,a");
-    writeSourceLine("mov", "a,[hl+1]");
-    writeSourceLine("; alternative subroutine call");
-    writeSourceLine("br", "ax");
-    writeSourceLine("");
+    writer().writeFsmRoutine();
 }
 
 void CNCode::writeGetStateRoutine() {

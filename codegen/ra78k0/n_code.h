@@ -13,27 +13,21 @@ public:
     explicit CNCode(const CSTTable* table);
     ~CNCode() override;
 
-    /// Module name, public routines and the state variable; returns 0.
+    /// The parts of the module; see CAsmCodeWriter. Each returns 0 but
+    /// writeIncludeFile, -1 (nothing written) into a failed include stream.
     int writeSourceHead() override;
-    /// Code segment and the routines; returns 0.
     int writeSourceBody() override;
-    /// End directive and generation stamp; returns 0.
     int writeSourceTail() override;
-    /// Externals, state and event numbers; -1 (nothing written) when the
-    /// include stream is failed or bad, else 0.
     int writeIncludeFile() override;
 
-    /// "cs_" + name + "fsm", "cseg" and attribute (verbatim, also when empty).
+    /// The lines and blocks of the source file, as CAsmCodeWriter's
+    /// operations of the same names write them for this target.
     void writeCodeSegment(const std::string& name, const std::string& attribute);
-    /// "ds_" + name + "fsm", "dseg" and attribute.
     void writeDataSegment(const std::string& name, const std::string& attribute);
-    /// label + ":", the storage directive, size and "; " + comment.
     void writeDataDefinition(const std::string& label, int size, const std::string& comment);
-    /// The include directive for fileName; nothing when fileName is empty.
     void writeIncludeDirective(const std::string& fileName);
     void writeVectorTable();
     void writeInitRoutine();
-    /// The dispatcher: jumps to the cell routine of the event in A.
     void writeFsmRoutine();
     void writeGetStateRoutine();
     void writeCellRoutines();

@@ -1,0 +1,16 @@
+#ifndef PELK_TESTS_SUPPORT_LAMP_TABLE_H
+#define PELK_TESTS_SUPPORT_LAMP_TABLE_H
+
+#include "table/st_table.h"
+
+/// Fills table with the lamp of examples/lamp.tsv: PUSH toggles OFF and ON
+/// (calling LampOn and LampOff); TICK makes no transition, with the no-op
+/// "-" in OFF and no action in ON.
+inline void fillLamp(CSTTable& table) {
+    table.appendEvent("PUSH");
+    table.appendEvent("TICK");
+    table.appendState({"OFF", {{0, 1, {"LampOn"}}, {1, -1, {"-"}}}});
+    table.appendState({"ON", {{0, 0, {"LampOff"}}, {1, -1, {}}}});
+}
+
+#endif
