@@ -174,18 +174,6 @@ TEST_F(CodeTest, ReportsAFullDeviceAsAWriteError) {
     }
 }
 
-TEST_F(CodeTest, BuildsTheNamesFromTheMachineName) {
-    CSTTable table("Foo", nullptr);
-    CRecordingCode code;
-    code.generate(&table);
-    EXPECT_EQ(code.initFunctionName(), "init_Foofsm");
-    EXPECT_EQ(code.fsmFunctionName(), "Foofsm");
-    EXPECT_EQ(code.stateVariableName(), "Foostate");
-    EXPECT_EQ(code.getStateFunctionName(), "get_Foostate");
-    EXPECT_EQ(code.cellRoutineName(2, 1), "Foo_on2at1");
-    EXPECT_EQ(code.cellRoutineName(10, 255), "Foo_on10at255");
-}
-
 // The line writers write into the source file; a recording phase checks them.
 class CLineWriterCode : public CRecordingCode {
 public:

@@ -2,17 +2,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "tests/support/lamp_table.h"
 
-// OFF/PUSH -> ON (LampOn); OFF/TICK no transition ("-"); ON/PUSH -> 0;
-// ON/TICK -> 99, a state that does not exist.
-CSTTable* makeLamp(CSTTable& table) {
-    table.appendEvent("PUSH");
-    table.appendEvent("TICK");
-    table.appendState({"OFF", {{0, 1, {"LampOn"}}, {1, -1, {"-"}}}});
-    table.appendState({"ON", {{0, 0, {}}, {1, 99, {}}}});
-    return &table;
-}
+namespace {
 
 TEST(STTable, StartsEmptyWithNamesCopied) {
     std::string name = "Lamp";
@@ -31,7 +23,7 @@ TEST(STTable, StartsEmptyWithNamesCopied) {
 
 TEST(STTable, AccessorsGiveEmptyMinusOneOrNullOutOfRange) {
     CSTTable table("Lamp", nullptr);
-    makeLamp(table);
+    fillLamp(table);
     EXPECT_EQ(table.stateName(-1), "");
     EXPECT_EQ(table.stateName(2), "");
     EXPECT_EQ(table.stateName(1), "ON");
@@ -48,16 +40,17 @@ TEST(STTable, AccessorsGiveEmptyMinusOneOrNullOutOfRange) {
 
 TEST(STTable, CellsAreIndexedEventFirst) {
     CSTTable table("Lamp", nullptr);
-    makeLamp(table);
+    fillLamp(table);
     EXPECT_EQ(table.nextState(0, 0), 1);
     EXPECT_EQ(table.nextState(1, 0), -1);
     EXPECT_EQ(table.nextState(0, 1), 0);
-    EXPECT_EQ(table.nextState(1, 1), 99);  // kept as written
-    EXPECT_EQ(table.stateName(table.nextState(1, 1)), "");
+    EXPECT_EQ(table.nextState(1, 1), -1);
     ASSERT_NE(table.cellActions(1, 0), nullptr);
     EXPECT_EQ(*table.cellActions(1, 0), std::vector<std::string>{"-"});
     ASSERT_NE(table.cellActions(0, 1), nullptr);
-    EXPECT_TRUE(table.cellActions(0, 1)->empty());
+    EXPECT_EQ(*table.cellActions(0, 1), std::vector<std::string>{"LampOff"});
+    ASSERT_NE(table.cellActions(1, 1), nullptr);
+    EXPECT_TRUE(table.cellActions(1, 1)->empty());
 }
 
 TEST(STTable, NopMarkersAreExactlyDashAndStar) {
@@ -72,9 +65,12 @@ TEST(STTable, MissingCellOfATableBuiltInCodeReadsAsOutOfRange) {
     CSTTable table("M", nullptr);
     table.appendEvent("A");
     table.appendEvent("B");
-    table.appendState({"S", {{0, 0, {}}}});
+    table.appendState({"S", {{0, 99, {}}}});
     EXPECT_EQ(table.nextState(1, 0), -1);
     EXPECT_EQ(table.cellActions(1, 0), nullptr);
+    // A next state past the last one is kept as written; it has no name.
+    EXPECT_EQ(table.nextState(0, 0), 99);
+    EXPECT_EQ(table.stateName(table.nextState(0, 0)), "");
 }
 
 }  // namespace
