@@ -87,22 +87,23 @@ int CAsmCodeWriter::writeIncludeFile(std::ostream& include) {
 }
 
 void CAsmCodeWriter::writeCodeSegment(const std::string& name, const std::string& attribute) {
-    m_source << CGeneratedNames(name).codeSegment() << m_tab << "cseg" << m_tab << attribute;
-    endLine();
+    writeSegmentLine(CGeneratedNames(name).codeSegment(), "cseg" + m_tab + attribute);
 }
 
 void CAsmCodeWriter::writeCodeSegmentEnd(const std::string& name) {
-    m_source << CGeneratedNames(name).codeSegment() << m_tab << "ends";
-    endLine();
+    writeSegmentLine(CGeneratedNames(name).codeSegment(), "ends");
 }
 
 void CAsmCodeWriter::writeDataSegment(const std::string& name, const std::string& attribute) {
-    m_source << CGeneratedNames(name).dataSegment() << m_tab << "dseg" << m_tab << attribute;
-    endLine();
+    writeSegmentLine(CGeneratedNames(name).dataSegment(), "dseg" + m_tab + attribute);
 }
 
 void CAsmCodeWriter::writeDataSegmentEnd(const std::string& name) {
-    m_source << CGeneratedNames(name).dataSegment() << m_tab << "ends";
+    writeSegmentLine(CGeneratedNames(name).dataSegment(), "ends");
+}
+
+void CAsmCodeWriter::writeSegmentLine(const std::string& segment, const std::string& rest) {
+    m_source << segment << m_tab << rest;
     endLine();
 }
 

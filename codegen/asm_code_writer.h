@@ -78,6 +78,7 @@ public:
     void writeCellRoutines();
 
 private:
+    void writeSegmentLine(const std::string& segment, const std::string& rest);
     void writeRoutine(const std::string& label, const std::vector<ASM_LINE_>& lines);
     std::string filledIn(const char* column) const;
     void writeCellRoutine(int event, int state);
