@@ -9,6 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 pelk_need_build_tools
 pelk_need_packages chromium=chromium chromedriver=chromium-driver \
     /usr/lib/python3/dist-packages/selenium/__init__.py=python3-selenium
-cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELK_BUILD_TESTS=OFF >/dev/null
-cmake --build "$root/build-release" -j2 --target pelk-table
+cd "$root"
+cmake --preset release >/dev/null
+cmake --build --preset release -j2 --target pelk-table
 exec /usr/bin/python3 "$root/bench/html_bench.py" "$root/build-release/pelk-table" "$@"

@@ -8,8 +8,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/deps.sh"
 pelk_need_packages cmake=cmake ninja=ninja-build g++=g++ \
     /usr/include/CLI/CLI.hpp=libcli11-dev /usr/include/nlohmann/json.hpp=nlohmann-json3-dev
-cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELK_BUILD_TESTS=OFF >/dev/null
-cmake --build "$root/build-release" -j2 --target pelk Kerrow pelk-table
-cmake -S "$root/bench" -B "$root/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build-bench" -j2 --target pelk_bench
+cd "$root"
+cmake --preset release >/dev/null
+cmake --build --preset release -j2 --target pelk Kerrow pelk-table
+cmake -S bench --preset bench >/dev/null
+(cd bench && cmake --build --preset bench -j2 --target pelk_bench)
 exec "$root/build-bench/pelk_bench" "$root/build-release/pelk" "$@"

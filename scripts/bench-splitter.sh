@@ -3,7 +3,7 @@
 # Usage: scripts/bench-splitter.sh [file] [records] [fields]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-build="$root/build-bench"
-cmake -S "$root/bench" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target splitter_bench
-exec "$build/splitter_bench" "$@"
+cd "$root/bench"
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j2 --target splitter_bench
+exec "$root/build-bench/splitter_bench" "$@"

@@ -7,8 +7,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/deps.sh"
 pelk_need_build_tools
-cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPELK_BUILD_TESTS=OFF >/dev/null
-cmake --build "$root/build-release" -j2 --target pelk pelk-table Kerrow
-cmake -S "$root/bench" -B "$root/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build-bench" -j2 --target views_bench
+cd "$root"
+cmake --preset release >/dev/null
+cmake --build --preset release -j2 --target pelk pelk-table Kerrow
+cmake -S bench --preset bench >/dev/null
+(cd bench && cmake --build --preset bench -j2 --target views_bench)
 exec "$root/build-bench/views_bench" "$root/build-release/pelk-table" "$root/build-release/pelk" "$@"

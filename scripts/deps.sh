@@ -54,3 +54,23 @@ pelk_need_mermaid() {
         npm install --prefix "$prefix" --no-save --no-package-lock --no-audit --no-fund --loglevel=error \
             mermaid@11.17.2 jsdom@26.1.0 >&2
 }
+
+# The browser test of pelk-table html (tests/html): Debian's Chromium, its
+# WebDriver and Python's bindings to it; Pillow reads the screenshots.
+pelk_need_browser_tools() {
+    pelk_need_packages chromium=chromium chromedriver=chromium-driver \
+        /usr/lib/python3/dist-packages/selenium/__init__.py=python3-selenium \
+        /usr/lib/python3/dist-packages/PIL/__init__.py=python3-pil
+}
+
+# The SARIF validator (ajv and the schema, from npm) of the package list
+# <source>/package.json, installed into the folder <prefix> (under the build
+# tree) unless it is there for the same list.
+# Usage: pelk_need_sarif_validator <source> <prefix>
+pelk_need_sarif_validator() {
+    local source=$1 prefix=$2
+    cmp -s "$source/package.json" "$prefix/package.json" && [[ -d $prefix/node_modules ]] && return 0
+    echo "installing the SARIF validator from npm into $prefix" >&2
+    rm -rf "$prefix" && mkdir -p "$prefix" && cp "$source/package.json" "$prefix/" &&
+        (cd "$prefix" && npm install --no-audit --no-fund --loglevel=error >&2)
+}

@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/deps.sh
 pelk_need_build_tools
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target pelk Kerrow
+cmake --preset default >/dev/null
+cmake --build --preset default --target pelk Kerrow
 mkdir -p build/example
 cd build/example
 cp ../../examples/lamp.tsv .

@@ -16,8 +16,7 @@ fuzzer_runtime=$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a)
 pelk_need_packages "$fuzzer_runtime=libclang-rt-$(clang++ -dumpversion | cut -d. -f1)-dev"
 
 build="$root/build-fuzz"
-cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$build" -j2 --target pipeline_fuzz
+(cd "$root/fuzz" && cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j2 --target pipeline_fuzz)
 
 regressions="$root/fuzz/regressions/pipeline"
 if compgen -G "$regressions/*" >/dev/null; then

@@ -6,8 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
 build="$root/build-fuzz"
-cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$build" -j2 --target splitter_fuzz
+(cd "$root/fuzz" && cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j2 --target splitter_fuzz)
 corpus="$build/corpus-splitter"
 mkdir -p "$corpus"
 # Seeds: a read size byte, an allocation byte, then a small table.

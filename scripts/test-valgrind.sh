@@ -12,8 +12,8 @@ pelk_need_build_tools
 pelk_need_packages valgrind=valgrind
 
 build="$root/build"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2 --target pelk Kerrow pelk_e2e
+cmake --preset default >/dev/null
+cmake --build --preset default -j2 --target pelk Kerrow pelk_e2e
 
 export PELK_COMMAND="valgrind --leak-check=full --errors-for-leak-kinds=definite,indirect,possible --error-exitcode=99 -q $build/pelk"
 "$build/pelk_e2e" --gtest_filter="${1:-*}" --gtest_brief=1

@@ -44,8 +44,8 @@ check_zip build-win32
 check_zip build-win64
 
 echo "== end-to-end cases under wine64"
-[[ -f build/CMakeCache.txt ]] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target pelk_e2e
+[[ -f build/CMakeCache.txt ]] || cmake --preset default >/dev/null
+cmake --build --preset default -j2 --target pelk_e2e
 
 # A prefix of our own, made once and kept beside the 64-bit build; no
 # display, no downloads of wine add-ons, no wine diagnostics in the streams.

@@ -17,40 +17,40 @@ char* alignUp(char* p, std::size_t align) {
 void* CArena::allocate(std::size_t size, std::size_t align) {
     if (kerrow_allocation_fails())
         return nullptr;
-    char* p = next_ ? alignUp(next_, align) : nullptr;
-    if (!p || p > end_ || static_cast<std::size_t>(end_ - p) < size) {
+    char* p = m_next ? alignUp(m_next, align) : nullptr;
+    if (!p || p > m_end || static_cast<std::size_t>(m_end - p) < size) {
         if (!grow(size))
             return nullptr;
-        p = next_;  // a fresh chunk is 16-aligned
+        p = m_next;  // a fresh chunk is 16-aligned
     }
-    next_ = p + size;
+    m_next = p + size;
     return p;
 }
 
 bool CArena::grow(std::size_t atLeast) {
-    std::size_t capacity = nextCapacity_;
+    std::size_t capacity = m_nextCapacity;
     while (capacity < atLeast)
         capacity *= 2;
     void* block = kerrow_malloc(kHeaderSize + capacity);
     if (!block)
         return false;
     Chunk* chunk = static_cast<Chunk*>(block);
-    chunk->next = chunks_;
+    chunk->next = m_chunks;
     chunk->capacity = capacity;
-    chunks_ = chunk;
-    next_ = static_cast<char*>(block) + kHeaderSize;
-    end_ = next_ + capacity;
-    if (nextCapacity_ < kMaxCapacity)
-        nextCapacity_ *= 2;
+    m_chunks = chunk;
+    m_next = static_cast<char*>(block) + kHeaderSize;
+    m_end = m_next + capacity;
+    if (m_nextCapacity < kMaxCapacity)
+        m_nextCapacity *= 2;
     return true;
 }
 
 void CArena::release() {
-    while (chunks_) {
-        Chunk* next = chunks_->next;
-        kerrow_free(chunks_);
-        chunks_ = next;
+    while (m_chunks) {
+        Chunk* next = m_chunks->next;
+        kerrow_free(m_chunks);
+        m_chunks = next;
     }
-    next_ = end_ = nullptr;
-    nextCapacity_ = kFirstCapacity;
+    m_next = m_end = nullptr;
+    m_nextCapacity = kFirstCapacity;
 }

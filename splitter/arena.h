@@ -31,10 +31,10 @@ private:
 
     bool grow(std::size_t atLeast);
 
-    Chunk* chunks_ = nullptr;
-    char* next_ = nullptr;
-    char* end_ = nullptr;
-    std::size_t nextCapacity_ = kFirstCapacity;
+    Chunk* m_chunks = nullptr;
+    char* m_next = nullptr;
+    char* m_end = nullptr;
+    std::size_t m_nextCapacity = kFirstCapacity;
 };
 
 #endif

@@ -17,15 +17,15 @@ std::size_t g_readSize = CTsvScanner::kDefaultReadSize;
 
 void reportScannerFailure(const char* path) {
     switch (g_scanner.failure()) {
-    case CTsvScanner::FIELD_TOO_LONG:
+    case CTsvScanner::kFieldTooLong:
         kerrow_set_message("%s:%d: field is too long. (max %d characters)", path, g_scanner.line(),
                            static_cast<int>(CTsvScanner::kValueSize - 1));
         break;
-    case CTsvScanner::NUL_CHARACTER:
+    case CTsvScanner::kNulCharacter:
         kerrow_set_message("%s:%d: NUL character in the file.", path, g_scanner.line());
         break;
-    case CTsvScanner::READ_ERROR:
-    case CTsvScanner::NO_FAILURE:
+    case CTsvScanner::kReadError:
+    case CTsvScanner::kNoFailure:
         kerrow_set_message("%s:%d: can't read file.", path, g_scanner.line());
         break;
     }
@@ -52,21 +52,21 @@ KERROW_API int KERROW_CALL Kerrow(const char* path) {
     CTsvParser parser(g_scanner, g_store);
     CTsvParser::Result result = parser.parse();
     switch (result) {
-    case CTsvParser::OK:
+    case CTsvParser::kOk:
         break;
-    case CTsvParser::SYNTAX_ERROR:
+    case CTsvParser::kSyntaxError:
         kerrow_set_message("%s:%d: syntax error. \"%s\" is invalid.", path, g_scanner.line(), g_scanner.text());
         break;
-    case CTsvParser::SCANNER_ERROR:
+    case CTsvParser::kScannerError:
         reportScannerFailure(path);
         break;
-    case CTsvParser::MEMORY_ERROR:
+    case CTsvParser::kMemoryError:
         break;  // the store wrote its message
     }
     // Records closed before a failure stay; the half-built one is dropped.
     g_store.discardBuilding();
     std::fclose(in);
-    return result == CTsvParser::OK ? 0 : -1;
+    return result == CTsvParser::kOk ? 0 : -1;
 }
 
 KERROW_API int GetTsvRecordCount(void) {

@@ -21,8 +21,8 @@ void append(Node*& first, Node*& last, Node* node) {
 }  // namespace
 
 int CRecordStore::push_field(const char* text, std::size_t length) {
-    KERROW_FIELD* node = static_cast<KERROW_FIELD*>(nodes_.allocate(sizeof(KERROW_FIELD), alignof(KERROW_FIELD)));
-    char* copy = node ? static_cast<char*>(texts_.allocate(length + 1, 1)) : nullptr;
+    KERROW_FIELD* node = static_cast<KERROW_FIELD*>(m_nodes.allocate(sizeof(KERROW_FIELD), alignof(KERROW_FIELD)));
+    char* copy = node ? static_cast<char*>(m_texts.allocate(length + 1, 1)) : nullptr;
     if (!copy) {
         // A node taken without its text stays unused in the arena until clear().
         kerrow_set_message("memory allocation error.  push_field()");
@@ -31,42 +31,42 @@ int CRecordStore::push_field(const char* text, std::size_t length) {
     std::memcpy(copy, text, length);
     copy[length] = '\0';
     node->text = copy;
-    append(firstField_, lastField_, node);
-    ++fieldCount_;
+    append(m_firstField, m_lastField, node);
+    ++m_fieldCount;
     return 0;
 }
 
 int CRecordStore::push_record() {
-    KERROW_RECORD* node = static_cast<KERROW_RECORD*>(nodes_.allocate(sizeof(KERROW_RECORD), alignof(KERROW_RECORD)));
+    KERROW_RECORD* node = static_cast<KERROW_RECORD*>(m_nodes.allocate(sizeof(KERROW_RECORD), alignof(KERROW_RECORD)));
     if (!node) {
         kerrow_set_message("memory allocation error.  push_record()");
         return -1;
     }
-    node->fields = firstField_;
-    node->fieldCount = fieldCount_;
-    append(firstRecord_, lastRecord_, node);
-    ++recordCount_;
+    node->fields = m_firstField;
+    node->fieldCount = m_fieldCount;
+    append(m_firstRecord, m_lastRecord, node);
+    ++m_recordCount;
     discardBuilding();
     return 0;
 }
 
 void CRecordStore::discardBuilding() {
-    firstField_ = lastField_ = nullptr;
-    fieldCount_ = 0;
+    m_firstField = m_lastField = nullptr;
+    m_fieldCount = 0;
 }
 
 void CRecordStore::clear() {
     discardBuilding();
-    firstRecord_ = lastRecord_ = cursor_ = nullptr;
-    recordCount_ = 0;
-    kerrow_free(handedOut_);
-    handedOut_ = nullptr;
-    nodes_.release();
-    texts_.release();
+    m_firstRecord = m_lastRecord = m_cursor = nullptr;
+    m_recordCount = 0;
+    kerrow_free(m_handedOut);
+    m_handedOut = nullptr;
+    m_nodes.release();
+    m_texts.release();
 }
 
 int CRecordStore::handOutFirst(int* fieldCount, char*** fields) {
-    cursor_ = firstRecord_;
+    m_cursor = m_firstRecord;
     return handOut(fieldCount, fields);
 }
 
@@ -75,10 +75,10 @@ int CRecordStore::handOutNext(int* fieldCount, char*** fields) {
 }
 
 int CRecordStore::handOut(int* fieldCount, char*** fields) {
-    if (!cursor_)
+    if (!m_cursor)
         return 1;
     // Every stored record has at least one field, so the array is never empty.
-    std::size_t n = static_cast<std::size_t>(cursor_->fieldCount);
+    std::size_t n = static_cast<std::size_t>(m_cursor->fieldCount);
     char** array = static_cast<char**>(kerrow_malloc((n ? n : 1) * sizeof(char*)));
     if (!array) {
         kerrow_set_message("memory allocation error. get_first_record()");
@@ -86,14 +86,14 @@ int CRecordStore::handOut(int* fieldCount, char*** fields) {
     }
     static char empty[] = "";
     std::size_t i = 0;
-    for (KERROW_FIELD* f = cursor_->fields; f && i < n; f = f->next, ++i)
+    for (KERROW_FIELD* f = m_cursor->fields; f && i < n; f = f->next, ++i)
         array[i] = f->text ? f->text : empty;
     if (fieldCount)
-        *fieldCount = cursor_->fieldCount;
+        *fieldCount = m_cursor->fieldCount;
     if (fields)
         *fields = array;
-    kerrow_free(handedOut_);
-    handedOut_ = array;
-    cursor_ = cursor_->next;
+    kerrow_free(m_handedOut);
+    m_handedOut = array;
+    m_cursor = m_cursor->next;
     return 0;
 }

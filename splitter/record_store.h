@@ -36,10 +36,10 @@ public:
     void clear();
 
     /// Number of stored records.
-    int count() const { return recordCount_; }
+    int count() const { return m_recordCount; }
 
     /// First record node, null when there is none.
-    KERROW_RECORD* top() const { return firstRecord_; }
+    KERROW_RECORD* top() const { return m_firstRecord; }
 
     /// Hands out the first record: 0 delivered, 1 none, -1 no memory.
     int handOutFirst(int* fieldCount, char*** fields);
@@ -50,19 +50,19 @@ public:
 private:
     int handOut(int* fieldCount, char*** fields);
 
-    CArena nodes_;  // field and record nodes
-    CArena texts_;  // field texts, packed without alignment
+    CArena m_nodes;  // field and record nodes
+    CArena m_texts;  // field texts, packed without alignment
 
-    KERROW_FIELD* firstField_ = nullptr;
-    KERROW_FIELD* lastField_ = nullptr;
-    int fieldCount_ = 0;
+    KERROW_FIELD* m_firstField = nullptr;
+    KERROW_FIELD* m_lastField = nullptr;
+    int m_fieldCount = 0;
 
-    KERROW_RECORD* firstRecord_ = nullptr;
-    KERROW_RECORD* lastRecord_ = nullptr;
-    int recordCount_ = 0;
+    KERROW_RECORD* m_firstRecord = nullptr;
+    KERROW_RECORD* m_lastRecord = nullptr;
+    int m_recordCount = 0;
 
-    char** handedOut_ = nullptr;
-    KERROW_RECORD* cursor_ = nullptr;
+    char** m_handedOut = nullptr;
+    KERROW_RECORD* m_cursor = nullptr;
 };
 
 #endif

@@ -5,17 +5,17 @@
 
 // file -> records;  records -> record | records record
 CTsvParser::Result CTsvParser::parse() {
-    fieldLine_ = fieldColumn_ = 1;
-    int token = scanner_.next();
+    m_fieldLine = m_fieldColumn = 1;
+    int token = m_scanner.next();
     if (token == CTsvScanner::END)  // no record at all
-        return sink_.skipBrokenRecord(scanner_.line(), scanner_.column(), "") ? OK : SYNTAX_ERROR;
+        return m_sink.skipBrokenRecord(m_scanner.line(), m_scanner.column(), "") ? kOk : kSyntaxError;
     do {
         Result result = parseRecord(token);
-        if (result != OK)
+        if (result != kOk)
             return result;
-        token = scanner_.next();
+        token = m_scanner.next();
     } while (token != CTsvScanner::END);
-    return OK;
+    return kOk;
 }
 
 // record -> fields last EOL;  token is the record's first token.
@@ -30,10 +30,10 @@ CTsvParser::Result CTsvParser::parseRecord(int token) {
         case CTsvScanner::EOL:  // last -> (empty)
             result = pushEmpty();
             fieldStartsHere();
-            return result == OK ? closeRecord() : result;
+            return result == kOk ? closeRecord() : result;
         case CTsvScanner::FIELD: {
             // The FIELD's text stays in the scanner while TAB or EOL is read.
-            int follow = scanner_.next();
+            int follow = m_scanner.next();
             if (follow == CTsvScanner::TAB) {  // field -> FIELD TAB
                 result = pushText();
                 fieldStartsHere();
@@ -42,55 +42,55 @@ CTsvParser::Result CTsvParser::parseRecord(int token) {
             if (follow == CTsvScanner::EOL) {  // last -> FIELD
                 result = pushText();
                 fieldStartsHere();
-                return result == OK ? closeRecord() : result;
+                return result == kOk ? closeRecord() : result;
             }
             return unexpected(follow);  // two runs of text, or the end
         }
         default:
             return unexpected(token);
         }
-        if (result != OK)
+        if (result != kOk)
             return result;
-        token = scanner_.next();
+        token = m_scanner.next();
     }
 }
 
 // The next field begins right after the separator just read.
 void CTsvParser::fieldStartsHere() {
-    fieldLine_ = scanner_.line();
-    fieldColumn_ = scanner_.column();
+    m_fieldLine = m_scanner.line();
+    m_fieldColumn = m_scanner.column();
 }
 
 CTsvParser::Result CTsvParser::pushText() {
-    return sink_.addField(scanner_.text(), scanner_.length(), fieldLine_, fieldColumn_) == 0 ? OK : MEMORY_ERROR;
+    return m_sink.addField(m_scanner.text(), m_scanner.length(), m_fieldLine, m_fieldColumn) == 0 ? kOk : kMemoryError;
 }
 
 CTsvParser::Result CTsvParser::pushEmpty() {
-    return sink_.addField("", 0, fieldLine_, fieldColumn_) == 0 ? OK : MEMORY_ERROR;
+    return m_sink.addField("", 0, m_fieldLine, m_fieldColumn) == 0 ? kOk : kMemoryError;
 }
 
 CTsvParser::Result CTsvParser::closeRecord() {
-    return sink_.closeRecord() == 0 ? OK : MEMORY_ERROR;
+    return m_sink.closeRecord() == 0 ? kOk : kMemoryError;
 }
 
 // A FIELD is reported where it begins; the end of input where it is.
 CTsvParser::Result CTsvParser::unexpected(int token) {
     if (token == CTsvScanner::ERROR)
-        return SCANNER_ERROR;
+        return kScannerError;
     const bool atField = token == CTsvScanner::FIELD;
-    const int line = atField ? scanner_.tokenLine() : scanner_.line();
-    const int column = atField ? scanner_.tokenColumn() : scanner_.column();
-    if (!sink_.skipBrokenRecord(line, column, scanner_.text()))
-        return SYNTAX_ERROR;
+    const int line = atField ? m_scanner.tokenLine() : m_scanner.line();
+    const int column = atField ? m_scanner.tokenColumn() : m_scanner.column();
+    if (!m_sink.skipBrokenRecord(line, column, m_scanner.text()))
+        return kSyntaxError;
     return token == CTsvScanner::END ? closeRecord() : skipRestOfRecord();
 }
 
 // Drops the tokens up to the end of the broken record's line and closes it.
 CTsvParser::Result CTsvParser::skipRestOfRecord() {
     for (;;) {
-        const int token = scanner_.next();
+        const int token = m_scanner.next();
         if (token == CTsvScanner::ERROR)
-            return SCANNER_ERROR;
+            return kScannerError;
         if (token == CTsvScanner::EOL || token == CTsvScanner::END) {
             fieldStartsHere();
             return closeRecord();

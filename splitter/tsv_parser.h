@@ -21,15 +21,15 @@ class CRecordSink;
 class CTsvParser {
 public:
     /// Outcome of parse(); every failure ends the parse at once.
-    enum Result { OK, SYNTAX_ERROR, SCANNER_ERROR, MEMORY_ERROR };
+    enum Result { kOk, kSyntaxError, kScannerError, kMemoryError };
 
     CTsvParser(CTsvScanner& scanner, CRecordSink& sink)
-        : scanner_(scanner),
-          sink_(sink) {}
+        : m_scanner(scanner),
+          m_sink(sink) {}
 
-    /// Parses the whole input. On SYNTAX_ERROR the scanner's line and text
+    /// Parses the whole input. On kSyntaxError the scanner's line and text
     /// name the offending token (unless the sink chose to skip it); on
-    /// MEMORY_ERROR the sink wrote its message.
+    /// kMemoryError the sink wrote its message.
     Result parse();
 
 private:
@@ -41,10 +41,10 @@ private:
     Result skipRestOfRecord();
     void fieldStartsHere();
 
-    CTsvScanner& scanner_;
-    CRecordSink& sink_;
-    int fieldLine_ = 1;
-    int fieldColumn_ = 1;
+    CTsvScanner& m_scanner;
+    CRecordSink& m_sink;
+    int m_fieldLine = 1;
+    int m_fieldColumn = 1;
 };
 
 #endif

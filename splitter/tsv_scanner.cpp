@@ -21,87 +21,87 @@ const StopTable kStops;
 
 void CTsvScanner::startText(const char* text, std::size_t size, std::size_t readSize) {
     start(nullptr, readSize);
-    text_ = text;
-    textSize_ = size;
+    m_text = text;
+    m_textSize = size;
 }
 
 void CTsvScanner::start(std::FILE* in, std::size_t readSize) {
-    in_ = in;
-    text_ = nullptr;
-    textSize_ = 0;
-    readSize_ = readSize == 0 ? 1 : (readSize > kBufferSize ? kBufferSize : readSize);
-    pos_ = end_ = 0;
-    quoted_ = false;
-    line_ = 1;
-    tokenLine_ = tokenColumn_ = 1;
-    consumed_ = lineStart_ = 0;
-    failure_ = NO_FAILURE;
-    length_ = 0;
-    value_[0] = '\0';
+    m_in = in;
+    m_text = nullptr;
+    m_textSize = 0;
+    m_readSize = readSize == 0 ? 1 : (readSize > kBufferSize ? kBufferSize : readSize);
+    m_pos = m_end = 0;
+    m_quoted = false;
+    m_line = 1;
+    m_tokenLine = m_tokenColumn = 1;
+    m_consumed = m_lineStart = 0;
+    m_failure = kNoFailure;
+    m_length = 0;
+    m_value[0] = '\0';
 }
 
 bool CTsvScanner::fill() {
-    consumed_ += end_;
-    pos_ = 0;
-    if (!in_) {
-        // consumed_ is the offset of the next byte of the text.
-        end_ = consumed_ < textSize_ ? std::min(readSize_, textSize_ - consumed_) : 0;
-        if (end_ > 0)
-            std::memcpy(buffer_, text_ + consumed_, end_);
-        return end_ > 0;
+    m_consumed += m_end;
+    m_pos = 0;
+    if (!m_in) {
+        // m_consumed is the offset of the next byte of the text.
+        m_end = m_consumed < m_textSize ? std::min(m_readSize, m_textSize - m_consumed) : 0;
+        if (m_end > 0)
+            std::memcpy(m_buffer, m_text + m_consumed, m_end);
+        return m_end > 0;
     }
-    end_ = std::fread(buffer_, 1, readSize_, in_);
-    if (end_ > 0)
+    m_end = std::fread(m_buffer, 1, m_readSize, m_in);
+    if (m_end > 0)
         return true;
-    if (std::ferror(in_))
-        failure_ = READ_ERROR;
+    if (std::ferror(m_in))
+        m_failure = kReadError;
     return false;
 }
 
 int CTsvScanner::next() {
     for (;;) {
-        if (pos_ == end_ && !fill()) {
-            if (failure_ != NO_FAILURE)
+        if (m_pos == m_end && !fill()) {
+            if (m_failure != kNoFailure)
                 return ERROR;
-            length_ = 0;
-            value_[0] = '\0';
+            m_length = 0;
+            m_value[0] = '\0';
             return END;
         }
-        switch (buffer_[pos_]) {
+        switch (m_buffer[m_pos]) {
         case '\t':
-            ++pos_;
-            if (!quoted_)
+            ++m_pos;
+            if (!m_quoted)
                 return TAB;
             break;  // a tab inside quotes is dropped
         case '\n':
-            ++pos_;
-            ++line_;
-            lineStart_ = consumed_ + pos_;
-            if (!quoted_)
+            ++m_pos;
+            ++m_line;
+            m_lineStart = m_consumed + m_pos;
+            if (!m_quoted)
                 return EOL;
-            if (echo_)
+            if (m_echo)
                 std::fputc('\n', stdout);
             break;
         case '\r':
-            ++pos_;
-            if (quoted_)
+            ++m_pos;
+            if (m_quoted)
                 break;
             // CR LF is one EOL; a CR on its own is dropped.
-            if (pos_ == end_ && !fill() && failure_ != NO_FAILURE)
+            if (m_pos == m_end && !fill() && m_failure != kNoFailure)
                 return ERROR;
-            if (pos_ < end_ && buffer_[pos_] == '\n') {
-                ++pos_;
-                ++line_;
-                lineStart_ = consumed_ + pos_;
+            if (m_pos < m_end && m_buffer[m_pos] == '\n') {
+                ++m_pos;
+                ++m_line;
+                m_lineStart = m_consumed + m_pos;
                 return EOL;
             }
             break;
         case '"':
-            ++pos_;
-            quoted_ = !quoted_;
+            ++m_pos;
+            m_quoted = !m_quoted;
             break;
         case '\0':
-            failure_ = NUL_CHARACTER;
+            m_failure = kNulCharacter;
             return ERROR;
         default:
             return scanField();
@@ -111,29 +111,29 @@ int CTsvScanner::next() {
 
 // The longest run of field characters, which may go on across several reads.
 int CTsvScanner::scanField() {
-    length_ = 0;
-    tokenLine_ = line_;
-    tokenColumn_ = column();
+    m_length = 0;
+    m_tokenLine = m_line;
+    m_tokenColumn = column();
     for (;;) {
-        std::size_t begin = pos_;
-        while (pos_ < end_ && !kStops.stop[static_cast<unsigned char>(buffer_[pos_])])
-            ++pos_;
-        std::size_t n = pos_ - begin;
-        if (n >= kValueSize - length_) {
-            failure_ = FIELD_TOO_LONG;
+        std::size_t begin = m_pos;
+        while (m_pos < m_end && !kStops.stop[static_cast<unsigned char>(m_buffer[m_pos])])
+            ++m_pos;
+        std::size_t n = m_pos - begin;
+        if (n >= kValueSize - m_length) {
+            m_failure = kFieldTooLong;
             return ERROR;
         }
-        std::memcpy(value_ + length_, buffer_ + begin, n);
-        length_ += n;
-        if (pos_ < end_ || !fill())
+        std::memcpy(m_value + m_length, m_buffer + begin, n);
+        m_length += n;
+        if (m_pos < m_end || !fill())
             break;  // a stop character, or the end
     }
-    if (failure_ != NO_FAILURE)
+    if (m_failure != kNoFailure)
         return ERROR;
-    if (pos_ < end_ && buffer_[pos_] == '\0') {
-        failure_ = NUL_CHARACTER;
+    if (m_pos < m_end && m_buffer[m_pos] == '\0') {
+        m_failure = kNulCharacter;
         return ERROR;
     }
-    value_[length_] = '\0';
+    m_value[m_length] = '\0';
     return FIELD;
 }

@@ -19,7 +19,7 @@ class CTsvScanner {
 public:
     /// Token codes; ERROR means the scan cannot go on (see failure()).
     enum Token { END = 0, FIELD = 257, TAB = 258, EOL = 259, ERROR = -1 };
-    enum Failure { NO_FAILURE, FIELD_TOO_LONG, NUL_CHARACTER, READ_ERROR };
+    enum Failure { kNoFailure, kFieldTooLong, kNulCharacter, kReadError };
 
     /// Capacity of the input buffer; the most read at once.
     static constexpr std::size_t kBufferSize = 16384;
@@ -41,50 +41,50 @@ public:
     /// Text of the last FIELD token, or "" once the end of input was reached.
     /// TAB and EOL leave it alone: only a FIELD or the end can be the token a
     /// syntax error is reported on.
-    const char* text() const { return value_; }
+    const char* text() const { return m_value; }
 
     /// Length of text().
-    std::size_t length() const { return length_; }
+    std::size_t length() const { return m_length; }
 
     /// Current line, counted from 1.
-    int line() const { return line_; }
+    int line() const { return m_line; }
 
     /// Column of the next unread byte in the current line, counted in bytes
     /// from 1.
-    int column() const { return static_cast<int>(consumed_ + pos_ - lineStart_) + 1; }
+    int column() const { return static_cast<int>(m_consumed + m_pos - m_lineStart) + 1; }
 
     /// Line and column where the last FIELD token began.
-    int tokenLine() const { return tokenLine_; }
-    int tokenColumn() const { return tokenColumn_; }
+    int tokenLine() const { return m_tokenLine; }
+    int tokenColumn() const { return m_tokenColumn; }
 
     /// Whether a line feed inside double quotes is copied to standard output
     /// (the library's way, and the default) or only counted.
-    void echoQuotedLineFeeds(bool echo) { echo_ = echo; }
+    void echoQuotedLineFeeds(bool echo) { m_echo = echo; }
 
     /// Why the last next() returned ERROR.
-    Failure failure() const { return failure_; }
+    Failure failure() const { return m_failure; }
 
 private:
     int scanField();
     bool fill();
 
-    std::FILE* in_ = nullptr;
-    const char* text_ = nullptr;  // the input when it is held in memory
-    std::size_t textSize_ = 0;
-    std::size_t readSize_ = kDefaultReadSize;
-    std::size_t pos_ = 0;
-    std::size_t end_ = 0;
-    bool quoted_ = false;
-    int line_ = 1;
-    int tokenLine_ = 1;
-    int tokenColumn_ = 1;
-    bool echo_ = true;
-    std::size_t consumed_ = 0;   // bytes of the file before buffer_
-    std::size_t lineStart_ = 0;  // offset in the file of the current line
-    Failure failure_ = NO_FAILURE;
-    std::size_t length_ = 0;
-    char value_[kValueSize] = {};
-    char buffer_[kBufferSize];
+    std::FILE* m_in = nullptr;
+    const char* m_text = nullptr;  // the input when it is held in memory
+    std::size_t m_textSize = 0;
+    std::size_t m_readSize = kDefaultReadSize;
+    std::size_t m_pos = 0;
+    std::size_t m_end = 0;
+    bool m_quoted = false;
+    int m_line = 1;
+    int m_tokenLine = 1;
+    int m_tokenColumn = 1;
+    bool m_echo = true;
+    std::size_t m_consumed = 0;   // bytes of the file before m_buffer
+    std::size_t m_lineStart = 0;  // offset in the file of the current line
+    Failure m_failure = kNoFailure;
+    std::size_t m_length = 0;
+    char m_value[kValueSize] = {};
+    char m_buffer[kBufferSize];
 };
 
 #endif

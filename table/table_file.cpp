@@ -62,11 +62,11 @@ bool CTableFile::split(std::string text) {
         m_errors.assign(1, {SPLIT_ERROR_::kEmptyFile, -1, 1, 1, std::string()});
         return false;
     }
-    if (result == CTsvParser::SCANNER_ERROR) {
+    if (result == CTsvParser::kScannerError) {
         SPLIT_ERROR_::Kind kind = SPLIT_ERROR_::kReadError;
-        if (scanner->failure() == CTsvScanner::FIELD_TOO_LONG)
+        if (scanner->failure() == CTsvScanner::kFieldTooLong)
             kind = SPLIT_ERROR_::kFieldTooLong;
-        else if (scanner->failure() == CTsvScanner::NUL_CHARACTER)
+        else if (scanner->failure() == CTsvScanner::kNulCharacter)
             kind = SPLIT_ERROR_::kNulCharacter;
         const bool inField = kind == SPLIT_ERROR_::kFieldTooLong;
         m_errors.push_back({kind, static_cast<int>(m_records.size()), inField ? scanner->tokenLine() : scanner->line(),

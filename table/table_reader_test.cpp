@@ -110,6 +110,58 @@ const CellCase kCells[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cells, CellTest, ::testing::ValuesIn(kCells));
 
+// The first state record after a header (key column 1, two events), whose
+// field count all later records must match: its one structural problem.
+struct ShapeCase {
+    std::vector<std::string> record;
+    int problem;       // -1: none; else the TABLE_PROBLEM_ kind
+    int expected;      // the field count it should have had
+    const char* name;  // the state's name as read
+};
+
+void PrintTo(const ShapeCase& c, std::ostream* out) {
+    *out << c.record.size() << " fields";
+}
+
+class ShapeTest : public ::testing::TestWithParam<ShapeCase> {};
+
+TEST_P(ShapeTest, ReportsTheRecordsShapeAndReadsWhatItHolds) {
+    const ShapeCase& c = GetParam();
+    CMemoryRecords records(Records{{"note"}, {"", "START", "", "A", "B"}, c.record});
+    Recorder recorder;
+    CSTTable table("T", nullptr);
+    EXPECT_EQ(CTableReader(records, recorder).readRecords(table), c.problem < 0 ? 0 : 1);
+    if (c.problem < 0) {
+        EXPECT_TRUE(recorder.problems.empty());
+    } else {
+        ASSERT_EQ(recorder.problems.size(), 1u);
+        EXPECT_EQ(recorder.problems[0].kind, c.problem);
+        EXPECT_EQ(recorder.problems[0].record, 2);
+        EXPECT_EQ(recorder.problems[0].state, 0);
+        EXPECT_EQ(recorder.problems[0].count, static_cast<int>(c.record.size()));
+        EXPECT_EQ(recorder.problems[0].expected, c.expected);
+    }
+    // The state is kept, and the cells it lacks are no transition.
+    ASSERT_EQ(table.stateCount(), 1);
+    EXPECT_EQ(table.stateName(0), c.name);
+    EXPECT_EQ(table.nextState(1, 0), -1);
+}
+
+const int kTooFew = TABLE_PROBLEM_::kTooFewForState;
+const int kFewerCells = TABLE_PROBLEM_::kFewerCellsThanEvents;
+
+const ShapeCase kShapes[] = {
+    {{"", "S0", "0", "0", "-"}, -1, 0, "S0"},
+    // Too short for a state: no number (and none read past the end), no
+    // name, or not even the key column.
+    {{"", "S0"}, kTooFew, 3, "S0"},
+    {{""}, kTooFew, 3, ""},
+    {{"", "S0", "0", "0"}, kFewerCells, 5, "S0"},
+    {{"", "S0", "0"}, kFewerCells, 5, "S0"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Shapes, ShapeTest, ::testing::ValuesIn(kShapes));
+
 TEST(IsNumber, AcceptsOnlyNonEmptyDigitStrings) {
     for (const char* yes : {"0", "0123456789"})
         EXPECT_TRUE(CTableReader::isNumber(yes)) << yes;
