@@ -1,6 +1,7 @@
 // The checks of pelk-table, one folder per case under tests/check: the
 // command line (cmd, one argument per line; "@examples/NAME" names a bundled
-// example), the table, and under expected/ the exit status, standard output
+// example), the table, the standard input (stdin, when the case has one;
+// else it is empty), and under expected/ the exit status, standard output
 // and standard error. PELK_UPDATE_GOLDEN=1 rewrites the expectations.
 #include <gtest/gtest.h>
 
@@ -37,6 +38,13 @@ TEST_P(CheckCaseTest, GivesItsDiagnostics) {
     }
     if (fs::exists(caseDir / "table.tsv"))
         fs::copy_file(caseDir / "table.tsv", work / "table.tsv");
+    // Standard input comes through a pipe, as from another program.
+    if (fs::exists(caseDir / "stdin")) {
+        std::string line = "cat '" + (caseDir / "stdin").string() + "' | exec";
+        for (const std::string& word : command)
+            line += " '" + word + "'";
+        command = {"sh", "-c", line};
+    }
     const ProcessResult result = runProcess(command, work);
 
     const fs::path expected = caseDir / "expected";
