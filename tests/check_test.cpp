@@ -61,6 +61,31 @@ TEST_P(CheckCaseTest, GivesItsDiagnostics) {
     fs::remove_all(work);
 }
 
+// The checks that `check --help` lists (made from the check list) are the
+// checks the man page describes, in the same order.
+TEST(CheckList, HelpAndManPageNameTheSameChecks) {
+    const ProcessResult help = runProcess({PELK_TABLE_BINARY, "check", "--help"}, kCases);
+    ASSERT_EQ(help.status, 0);
+    std::vector<std::string> listed;
+    const std::string::size_type start = help.out.find("Checks: ");
+    ASSERT_NE(start, std::string::npos) << help.out;
+    std::istringstream words(help.out.substr(start + 8, help.out.find("Exit status") - start - 8));
+    for (std::string word; words >> word;)
+        listed.push_back(word);
+
+    std::vector<std::string> described;
+    std::istringstream man(readFile(kCases / ".." / ".." / "doc" / "pelk-table.1"));
+    bool inChecks = false;
+    for (std::string line; std::getline(man, line);) {
+        if (line.compare(0, 4, ".SH ") == 0)
+            inChecks = line == ".SH CHECKS";
+        else if (inChecks && line.compare(0, 4, ".BR ") == 0 && line.find("\" (") != std::string::npos)
+            described.push_back(line.substr(4, line.find(' ', 4) - 4));
+    }
+    EXPECT_EQ(listed, described);
+    EXPECT_EQ(listed.size(), 13u);
+}
+
 INSTANTIATE_TEST_SUITE_P(Cases, CheckCaseTest, ::testing::ValuesIn(caseFolders(kCases)),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
