@@ -155,7 +155,9 @@ PLACE_ CTableModel::actionPlace(int s, int e, const std::string& action) const {
     // The field stands in its line as it was read unless quotes or line
     // feeds broke it up; then the cell is the best place there is.
     const std::string& text = fields[field].text;
-    if (lineText(cell.line).compare(static_cast<std::size_t>(cell.column - 1), text.size(), text) != 0)
+    const std::string line = lineText(cell.line);
+    const std::size_t at = static_cast<std::size_t>(cell.column - 1);
+    if (at > line.size() || line.compare(at, text.size(), text) != 0)
         return cell;
     const std::size_t slash = text.find('/');
     if (slash == std::string::npos)
