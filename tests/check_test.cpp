@@ -1,6 +1,7 @@
 // The checks of pelk-table, one folder per case under tests/check: the
 // command line (cmd, one argument per line; "@examples/NAME" names a bundled
-// example), the table, and under expected/ the exit status, standard output
+// example), the table, the standard input (stdin, when the case has one;
+// else it is empty), and under expected/ the exit status, standard output
 // and standard error. PELK_UPDATE_GOLDEN=1 rewrites the expectations.
 #include <gtest/gtest.h>
 
@@ -37,6 +38,13 @@ TEST_P(CheckCaseTest, GivesItsDiagnostics) {
     }
     if (fs::exists(caseDir / "table.tsv"))
         fs::copy_file(caseDir / "table.tsv", work / "table.tsv");
+    // Standard input comes through a pipe, as from another program.
+    if (fs::exists(caseDir / "stdin")) {
+        std::string line = "cat '" + (caseDir / "stdin").string() + "' | exec";
+        for (const std::string& word : command)
+            line += " '" + word + "'";
+        command = {"sh", "-c", line};
+    }
     const ProcessResult result = runProcess(command, work);
 
     const fs::path expected = caseDir / "expected";
@@ -51,6 +59,31 @@ TEST_P(CheckCaseTest, GivesItsDiagnostics) {
     EXPECT_EQ(result.out, readFile(expected / "stdout"));
     EXPECT_EQ(result.err, readFile(expected / "stderr"));
     fs::remove_all(work);
+}
+
+// The checks that `check --help` lists (made from the check list) are the
+// checks the man page describes, in the same order.
+TEST(CheckList, HelpAndManPageNameTheSameChecks) {
+    const ProcessResult help = runProcess({PELK_TABLE_BINARY, "check", "--help"}, kCases);
+    ASSERT_EQ(help.status, 0);
+    std::vector<std::string> listed;
+    const std::string::size_type start = help.out.find("Checks: ");
+    ASSERT_NE(start, std::string::npos) << help.out;
+    std::istringstream words(help.out.substr(start + 8, help.out.find("Exit status") - start - 8));
+    for (std::string word; words >> word;)
+        listed.push_back(word);
+
+    std::vector<std::string> described;
+    std::istringstream man(readFile(kCases / ".." / ".." / "doc" / "pelk-table.1"));
+    bool inChecks = false;
+    for (std::string line; std::getline(man, line);) {
+        if (line.compare(0, 4, ".SH ") == 0)
+            inChecks = line == ".SH CHECKS";
+        else if (inChecks && line.compare(0, 4, ".BR ") == 0 && line.find("\" (") != std::string::npos)
+            described.push_back(line.substr(4, line.find(' ', 4) - 4));
+    }
+    EXPECT_EQ(listed, described);
+    EXPECT_EQ(listed.size(), 13u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CheckCaseTest, ::testing::ValuesIn(caseFolders(kCases)),

@@ -43,6 +43,9 @@ TEST(RunCommand, TracesAndStopsAtTheFirstBadEvent) {
     writeFile(dir / "lamp.tsv", kLamp);
     writeFile(dir / "past.tsv", "START\t\tGO\nA\t0\t1/Up\nB\t1\t2/Off,*,Again\n");
     writeFile(dir / "broken.tsv", "no header here\n");
+    writeFile(dir / "wide.tsv", "START\t\tGO\nA\t0\t300/Up\nB\t1\t0\n");
+    writeFile(dir / "wrap.tsv", "START\t\tGO\nA\t0\t256\nB\t1\t0\n");
+    writeFile(dir / "blank.tsv", "START\t\tGO\nOFF\t0\t1\nON \t1\t0\n");
     writeFile(dir / "latin1.tsv", "START\t\tGo\n\xe9t\xe9\t0\t0/f\xe9\n");
     writeFile(dir / "scenario.txt", "# a lamp\n\nPUSH\r\n  TICK  \nBLINK\nPUSH\n");
     const struct {
@@ -97,7 +100,44 @@ TEST(RunCommand, TracesAndStopsAtTheFirstBadEvent) {
          "\"\xef\xbf\xbdt\xef\xbf\xbd\"\n  },\n"
          "  \"error\": null\n}\n",
          ""},
-        {{"run", "missing.tsv", "PUSH"}, "", 1, "", "cannot open missing.tsv"},
+        {{"run", "missing.tsv", "PUSH"}, "", 1, "", "cannot open 'missing.tsv': No such file or directory"},
+        // A next state the one-byte state cannot hold: what each target does.
+        {{"run", "wide.tsv", "GO", "GO"},
+         "",
+         1,
+         "1 A GO -> #300 Up\n",
+         "event argument 1: A on GO goes to state 300, past the last state (1): the generated machine cannot store "
+         "300 in its one-byte state: the C targets store 44 (300 mod 256) and go on in state 44, past the last "
+         "state, too; the assemblers refuse 'mov a,#300'"},
+        {{"run", "wrap.tsv", "GO"},
+         "",
+         1,
+         "1 A GO -> #256\n",
+         "the C targets store 0 (256 mod 256) and go on in state 0 'A'"},
+        // Did you mean: case, and a blank at the end of a name.
+        {{"run", "lamp.tsv", "push"}, "", 1, "", "lamp.tsv has no event 'push'; did you mean 'PUSH'?"},
+        {{"run", "blank.tsv", "--from", "ON", "GO"},
+         "",
+         2,
+         "",
+         "--from: blank.tsv has no state 'ON'; did you mean 'ON ' (with its blanks)?"},
+        {{"run", "lamp.tsv", "PUHS"}, "", 1, "", "has no event 'PUHS'; did you mean 'PUSH'?"},
+        // The table from standard input, named as such.
+        {{"run", "-", "PUSH"}, "lamp.tsv", 0, "1 OFF PUSH -> ON LampOn\n", ""},
+        {{"run", "-", "PUSH"}, "broken.tsv", 1, "", "<stdin>:1:1: error: no header"},
+        // The JSON document is written whatever stops the run.
+        {{"run", "broken.tsv", "--format=json", "PUSH"},
+         "",
+         1,
+         "{\n  \"table\": \"broken.tsv\",\n  \"start\": null,\n  \"steps\": [],\n  \"end\": null,\n"
+         "  \"error\": \"broken.tsv is not a table pelk accepts: no run\"\n}\n",
+         "broken.tsv is not a table pelk accepts"},
+        {{"run", ".", "--format=json", "PUSH"},
+         "",
+         1,
+         "{\n  \"table\": \".\",\n  \"start\": null,\n  \"steps\": [],\n  \"end\": null,\n"
+         "  \"error\": \"cannot open '.': Is a directory\"\n}\n",
+         "cannot open '.': Is a directory"},
     };
     for (const auto& c : cases) {
         const ProcessResult result = runTable(c.args, dir, c.stdinFile);

@@ -106,7 +106,7 @@ TEST(ViewOutput, NoFileForATableThatCannotBeRead) {
     const fs::path scratch = makeScratchDirectory("views_unreadable");
     const ProcessResult missing = runView({"dot", "missing.tsv", "-o", "out.dot"}, scratch);
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "pelk-table: cannot open missing.tsv\n");
+    EXPECT_EQ(missing.err, "pelk-table: cannot open 'missing.tsv': No such file or directory\n");
     const ProcessResult broken =
         runView({"markdown", (kGoldenDir / "not_a_table" / "not_a_table.tsv").string(), "-o", "out.md"}, scratch);
     EXPECT_EQ(broken.status, 1);

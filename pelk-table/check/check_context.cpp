@@ -3,11 +3,12 @@
 #include "pelk-table/check/check_list.h"
 #include "pelk-table/model/utf8_text.h"
 
-FINDING_& CCheckContext::add(const char* check, const PLACE_& place, const std::string& message) {
-    const CHECK_* known = CCheckList::byName(check);
+FINDING_& CCheckContext::add(CHECK_ID_ check, const PLACE_& place, const std::string& message) {
     FINDING_ finding;
-    finding.check = check;
-    finding.severity = known ? known->severity : FINDING_::kError;
+    finding.id = check;
+    finding.check = CCheckList::of(check).name;
+    finding.severity = CCheckList::of(check).severity;
+    finding.refusal = check == kCheckTableFormat;
     finding.place = place;
     finding.message = place.cell.empty() ? message : message + " (cell " + place.cell + ")";
     findings.push_back(finding);

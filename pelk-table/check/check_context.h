@@ -19,8 +19,9 @@ public:
           machineNameGiven(machineNameGiven) {}
 
     /// Adds a finding of check at place; " (cell X)" is appended to the
-    /// message when the place has a cell.
-    FINDING_& add(const char* check, const PLACE_& place, const std::string& message);
+    /// message when the place has a cell. A table-format finding is a
+    /// refusal of pelk's.
+    FINDING_& add(CHECK_ID_ check, const PLACE_& place, const std::string& message);
     /// Adds a note to finding.
     static void note(FINDING_& finding, const PLACE_& place, const std::string& message);
 

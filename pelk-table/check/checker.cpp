@@ -21,9 +21,15 @@ std::vector<FINDING_> CChecker::run(const CTableModel& model, const CHECK_OPTION
 
     std::vector<FINDING_> findings;
     for (FINDING_& finding : context.findings) {
-        if (options.disabled.count(finding.check) != 0)
+        if (finding.refusal) {
+            finding.severity = FINDING_::kError;
+            findings.push_back(std::move(finding));
             continue;
-        if (options.warningsAreErrors)
+        }
+        if (options.disabled.count(finding.id) != 0)
+            continue;
+        if (options.errors.count(finding.id) != 0 ||
+            (options.warningsAreErrors && options.notErrors.count(finding.id) == 0))
             finding.severity = FINDING_::kError;
         findings.push_back(std::move(finding));
     }

@@ -15,11 +15,14 @@ struct CHECK_OPTIONS_ {
     const TARGET_* target = &CTargets::defaultTarget();
     bool machineNameGiven = false;   ///< -n given: check the generated symbols
     bool warningsAreErrors = false;  ///< --werror
-    std::set<std::string> disabled;  ///< checks turned off with -Wno-<check>
+    std::set<CHECK_ID_> disabled;    ///< checks turned off with -Wno-<check>
+    std::set<CHECK_ID_> errors;      ///< -Werror=<check>: its warnings are errors
+    std::set<CHECK_ID_> notErrors;   ///< -Wno-error=<check>: its warnings stay warnings under --werror
 };
 
 /// CChecker runs every check on a model and gives the findings, ordered by
-/// their place in the file.
+/// their place in the file. A finding for which pelk refuses the file is
+/// kept, and an error, whatever the options say.
 class CChecker {
 public:
     static std::vector<FINDING_> run(const CTableModel& model, const CHECK_OPTIONS_& options);

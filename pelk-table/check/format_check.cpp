@@ -1,16 +1,19 @@
 #include "pelk-table/check/format_check.h"
 
+#include <cctype>
+#include <cstring>
 #include <string>
 
 #include "codegen/code.h"
 #include "pelk-table/check/check_context.h"
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/model/utf8_text.h"
+#include "table/table_reader.h"
 
 namespace {
 
-const char kFormat[] = "table-format";
-const char kEncoding[] = "encoding";
+const CHECK_ID_ kFormat = kCheckTableFormat;
+const CHECK_ID_ kEncoding = kCheckEncoding;
 const char kBom[] = "\xEF\xBB\xBF";
 
 typedef CTableFile::SPLIT_ERROR_ SPLIT_ERROR_;
@@ -50,11 +53,82 @@ std::string splitMessage(const SPLIT_ERROR_& error) {
     return "the file cannot be read to its end";
 }
 
+// What stands inside the double quotes of the field the syntax error is
+// in, up to the error: a tab or a line feed there (a spreadsheet quotes a
+// cell holding one) ends the first run of text.
+std::string quotedBreak(const CTableModel& model, const SPLIT_ERROR_& error) {
+    const std::vector<CTableFile::RECORD_>& records = model.file().records();
+    int line = error.line;
+    if (error.record >= 0 && error.record < static_cast<int>(records.size()) &&
+        !records[static_cast<size_t>(error.record)].fields.empty())
+        line = records[static_cast<size_t>(error.record)].fields[0].line;
+    std::string text;
+    for (int l = line; l < error.line; ++l)
+        text += model.lineText(l) + "\n";
+    text += model.lineText(error.line).substr(0, error.column > 0 ? static_cast<size_t>(error.column - 1) : 0);
+    bool quoted = false, tab = false, lineFeed = false;
+    for (char c : text) {
+        if (c == '"') {
+            quoted = !quoted;
+            if (quoted)
+                tab = lineFeed = false;
+        } else if (c == '\t' && quoted) {
+            tab = true;
+        } else if (c == '\t') {
+            tab = lineFeed = false;
+        } else if (c == '\n' && quoted) {
+            lineFeed = true;
+        }
+    }
+    if (tab && lineFeed)
+        return "a tab and a line feed";
+    return tab ? "a tab" : lineFeed ? "a line feed" : "";
+}
+
 std::string number(long long n) {
     return std::to_string(n);
 }
 
 }  // namespace
+
+// Why a cell's next state is neither a number nor a marker, as the rest of
+// its message.
+static std::string notNumberReason(const std::string& text) {
+    std::string joined;
+    for (char c : text) {
+        if (std::strchr(" \t\n\v\f\r", c) == nullptr)
+            joined += c;
+    }
+    const std::string first = joined.substr(0, joined.find('/'));
+    if (first.size() > 1 && first[0] == '-' && std::isdigit(static_cast<unsigned char>(first[1])))
+        return " has a negative next state, " + first +
+               "; a next state is a state number, 0 or more, and '-' alone means no transition";
+    const std::string::size_type comma = first.find(',');
+    if (comma != std::string::npos && comma > 0 && CTableReader::isNumber(first.substr(0, comma).c_str()))
+        return " has a ',' where '/' belongs: the next state comes first, then '/' and the actions separated by ','";
+    return " does not begin with a state number, '-' or '*'";
+}
+
+// A field that is "START" but for case or blanks, as a note to the missing
+// header.
+static void noteNearHeader(CCheckContext& context, FINDING_& finding) {
+    const std::vector<CTableFile::RECORD_>& records = context.model.file().records();
+    for (size_t r = 0; r < records.size(); ++r) {
+        for (size_t f = 0; f < records[r].fields.size(); ++f) {
+            const std::string& text = records[r].fields[f].text;
+            std::string bare;
+            for (char c : text) {
+                if (c != ' ' && c != '\t')
+                    bare += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            }
+            if (bare != "START")
+                continue;
+            CCheckContext::note(finding, context.model.place(static_cast<int>(r), static_cast<int>(f)),
+                                "did you mean \"START\"? this field is " + CCheckContext::quoted(text));
+            return;
+        }
+    }
+}
 
 // False when the file is not 8-bit text at all, and nothing more can be said.
 static bool checkEncoding(CCheckContext& context) {
@@ -62,16 +136,19 @@ static bool checkEncoding(CCheckContext& context) {
     const std::string& head = model.file().head();
     const PLACE_ start{1, 1, "A1"};
     if (looksLikeUtf16(head)) {
-        context.add(kEncoding, start, "the file is UTF-16 text, which pelk cannot read; save it as UTF-8 or ASCII");
+        context.add(kEncoding, start, "the file is UTF-16 text, which pelk cannot read; save it as UTF-8 or ASCII")
+            .refusal = true;
         return false;
     }
     if (head.compare(0, 3, kBom) == 0) {
         const bool hidesHeader = model.layout().headerRecord < 0;
-        context.add(kEncoding, start,
-                    hidesHeader ? "the file begins with a UTF-8 byte-order mark, so its first field is not \"START\" "
-                                  "and pelk finds no header; save the file without the mark"
-                                : "the file begins with a UTF-8 byte-order mark, which pelk takes as part of the "
-                                  "first field; save the file without it");
+        context
+            .add(kEncoding, start,
+                 hidesHeader ? "the file begins with a UTF-8 byte-order mark, so its first field is not \"START\" "
+                               "and pelk finds no header; save the file without the mark"
+                             : "the file begins with a UTF-8 byte-order mark, which pelk takes as part of the "
+                               "first field; save the file without it")
+            .refusal = hidesHeader;
     }
     return true;
 }
@@ -90,7 +167,25 @@ static void checkSplit(CCheckContext& context) {
             at = PLACE_();
         else if (error.kind == SPLIT_ERROR_::kEmptyFile)
             at = PLACE_{1, 1, ""};
-        context.add(error.kind == SPLIT_ERROR_::kNulCharacter ? kEncoding : kFormat, at, splitMessage(error));
+        std::string message = splitMessage(error);
+        if (error.kind == SPLIT_ERROR_::kSyntax) {
+            const std::string inside = quotedBreak(context.model, error);
+            if (!inside.empty())
+                message = inside +
+                          " inside double quotes, as a spreadsheet writes a cell holding one, ends the "
+                          "field's text there, and \"" +
+                          error.text + "\" after it is a second run of text in the field; pelk takes no " +
+                          (inside == "a tab"         ? "tab"
+                           : inside == "a line feed" ? "line feed"
+                                                     : "tab or line feed") +
+                          " inside a field and refuses the file";
+        }
+        const int header = context.model.layout().headerRecord;
+        if (error.record >= 0 && error.record < header)
+            message +=
+                " (this line is before the header; pelk ignores what such lines say, but splits them as "
+                "every line, so a syntax error there refuses the file all the same)";
+        context.add(error.kind == SPLIT_ERROR_::kNulCharacter ? kEncoding : kFormat, at, message).refusal = true;
     }
 }
 
@@ -107,9 +202,12 @@ static void checkRecords(CCheckContext& context) {
             context.add(kFormat, PLACE_(), "the records of the file cannot be read");
             break;
         case TABLE_PROBLEM_::kNoHeader:
-            if (!bomHidesHeader)
-                context.add(kFormat, PLACE_{1, 1, ""},
-                            "no header: no field of the file is exactly \"START\" (case matters, and so do blanks)");
+            if (!bomHidesHeader) {
+                FINDING_& finding = context.add(
+                    kFormat, PLACE_{1, 1, ""},
+                    "no header: no field of the file is exactly \"START\" (case matters, and so do blanks)");
+                noteNearHeader(context, finding);
+            }
             break;
         case TABLE_PROBLEM_::kFieldCountDiffers:
             context.add(kFormat, model.place(problem.record, 0),
@@ -117,12 +215,12 @@ static void checkRecords(CCheckContext& context) {
                             number(problem.expected) + (problem.count == 1 ? "; an empty line after the table?" : ""));
             break;
         case TABLE_PROBLEM_::kTooFewForState:
-            context.add(kFormat, model.place(problem.record, 0),
+            context.add(kFormat, model.missingPlace(problem.record, problem.count),
                         "the record of " + state + " has " + counts + ", too few for a state's name and number (" +
                             number(problem.expected) + " needed)");
             break;
         case TABLE_PROBLEM_::kFewerCellsThanEvents:
-            context.add(kFormat, model.place(problem.record, problem.count),
+            context.add(kFormat, model.missingPlace(problem.record, problem.count),
                         "the record of " + state + " has " + counts + ", too few for a cell for each of the " +
                             number(table.eventCount()) + " events (" + number(problem.expected) + " needed)");
             break;
@@ -142,13 +240,13 @@ static void checkRecords(CCheckContext& context) {
         case TABLE_PROBLEM_::kCellNotNumber:
             context.add(kFormat, model.place(problem.record, problem.field),
                         "the cell " + CCheckContext::quoted(problem.text) + " of " + state + ", event " +
-                            CCheckContext::quoted(table.eventName(problem.event)) +
-                            " does not begin with a state number, '-' or '*'");
+                            CCheckContext::quoted(table.eventName(problem.event)) + notNumberReason(problem.text));
             break;
         case TABLE_PROBLEM_::kCellNumberTooLarge:
             context.add(kFormat, model.place(problem.record, problem.field),
                         "the next state of the cell " + CCheckContext::quoted(problem.text) + " of " + state +
-                            " does not fit 32 bits");
+                            " is larger than 2147483647, the largest number pelk reads (and a machine has at most " +
+                            number(CCode::kMaxStates) + " states)");
             break;
         }
     }
@@ -182,7 +280,7 @@ static void checkExtraCells(CCheckContext& context) {
     if (cells <= events)
         return;
     FINDING_& finding =
-        context.add("extra-cells", model.place(record, layout.keyColumn + 2 + events),
+        context.add(kCheckExtraCells, model.place(record, layout.keyColumn + 2 + events),
                     "the state records have " + number(cells) + " cells, but the header names " + number(events) +
                         (events == 1 ? " event" : " events") + "; the cells past the last event are never used");
     CCheckContext::note(finding, model.place(layout.headerRecord, layout.keyColumn + 1),
@@ -207,7 +305,7 @@ static void checkUtf8Names(CCheckContext& context) {
         check("the state name", table.stateName(s), model.stateNamePlace(s));
         for (int e = 0; e < table.eventCount(); ++e) {
             for (const std::string& action : *table.cellActions(e, s))
-                check("the action name", action, model.cellPlace(s, e));
+                check("the action name", action, model.actionPlace(s, e, action));
         }
     }
 }

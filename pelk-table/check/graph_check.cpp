@@ -6,7 +6,26 @@
 #include "pelk-table/model/table_model.h"
 
 namespace {
+
 typedef CCheckContext C;
+
+// What the target makes of a next state its one-byte state cannot hold.
+std::string overflow(const CCheckContext& context, int s, int e, int next) {
+    const CSTTable& table = context.model.table();
+    const TARGET_& target = context.symbols.target();
+    const std::string n = std::to_string(next);
+    std::string text = "next state " + n + " of state " + C::quoted(table.stateName(s)) + ", event " +
+                       C::quoted(table.eventName(e)) + " does not fit the machine's one-byte state: ";
+    if (target.isAssembler)
+        return text + "the " + target.title + " refuses 'mov a,#" + n + "', an 8-bit immediate";
+    const int stored = static_cast<int>(static_cast<unsigned>(next) & 0xFFu);
+    const std::string kept = std::to_string(stored);
+    return text + "the generated C stores " + kept + " (" + n + " mod 256) in its unsigned char state and goes on " +
+           "in state " + kept +
+           (stored < table.stateCount() ? " " + C::quoted(table.stateName(stored))
+                                        : std::string(", which is past the last state, too"));
+}
+
 }  // namespace
 
 std::vector<bool> CGraphCheck::reachable(const CSTTable& table) {
@@ -56,12 +75,25 @@ void CGraphCheck::run(CCheckContext& context) {
     const CSTTable& table = model.table();
     const int states = table.stateCount();
     const int events = table.eventCount();
+    if (states == 0 || events == 0) {
+        const TABLE_LAYOUT_& layout = model.layout();
+        context.add(kCheckEmptyMachine, model.place(layout.headerRecord, layout.keyColumn),
+                    states == 0 ? std::string("the table has no states, only its header: the generated machine has an "
+                                              "empty vector table, which is no valid program")
+                                : "the header names no event after START and the column of the state numbers: the "
+                                  "generated machine has no cells and an empty vector table, which is no valid "
+                                  "program");
+    }
     for (int s = 0; s < states; ++s) {
         for (int e = 0; e < events; ++e) {
             const int next = table.nextState(e, s);
-            if (next < states)
+            if (next < states && next >= -1)
                 continue;
-            context.add("next-state-range", model.cellPlace(s, e),
+            if (next < 0 || next > 255) {
+                context.add(kCheckNextStateOverflow, model.cellPlace(s, e), overflow(context, s, e, next));
+                continue;
+            }
+            context.add(kCheckNextStateRange, model.cellPlace(s, e),
                         "next state " + std::to_string(next) + " of state " + C::quoted(table.stateName(s)) +
                             ", event " + C::quoted(table.eventName(e)) + " is past the last state, " +
                             std::to_string(states - 1) + ": the generated machine stores " + std::to_string(next) +
@@ -72,7 +104,7 @@ void CGraphCheck::run(CCheckContext& context) {
     for (int s = 1; s < states; ++s) {
         if (!reached[static_cast<size_t>(s)])
             context.add(
-                "unreachable-state", model.stateNamePlace(s),
+                kCheckUnreachableState, model.stateNamePlace(s),
                 "state " + std::to_string(s) + " " + C::quoted(table.stateName(s)) + " cannot be reached from state 0");
     }
     if (events > 0) {
@@ -80,7 +112,7 @@ void CGraphCheck::run(CCheckContext& context) {
             if (!isTrap(table, s))
                 continue;
             FINDING_& finding =
-                context.add("trap-state", model.stateNamePlace(s),
+                context.add(kCheckTrapState, model.stateNamePlace(s),
                             "no transition leaves state " + std::to_string(s) + " " + C::quoted(table.stateName(s)));
             C::note(finding, model.stateNamePlace(s), "intended as a final state?");
         }
@@ -88,7 +120,7 @@ void CGraphCheck::run(CCheckContext& context) {
     if (states > 0) {
         for (int e = 0; e < events; ++e) {
             if (isUnused(table, e))
-                context.add("unused-event", model.eventPlace(e),
+                context.add(kCheckUnusedEvent, model.eventPlace(e),
                             "event " + std::to_string(e) + " " + C::quoted(table.eventName(e)) +
                                 " does nothing in any state: no transition, no action");
         }

@@ -9,9 +9,9 @@
 
 namespace {
 
-const char kDuplicate[] = "duplicate-name";
-const char kIdentifier[] = "invalid-identifier";
-const char kCollision[] = "symbol-collision";
+const CHECK_ID_ kDuplicate = kCheckDuplicateName;
+const CHECK_ID_ kIdentifier = kCheckInvalidIdentifier;
+const CHECK_ID_ kCollision = kCheckSymbolCollision;
 
 typedef CCheckContext C;
 
@@ -45,7 +45,7 @@ std::vector<NAME_> actions(const CTableModel& model) {
         for (int e = 0; e < table.eventCount(); ++e) {
             for (const std::string& action : *table.cellActions(e, s)) {
                 if (!table.isNopAction(action) && seen.insert(action).second)
-                    names.push_back({"action", -1, action, model.cellPlace(s, e)});
+                    names.push_back({"action", -1, action, model.actionPlace(s, e, action)});
             }
         }
     }
@@ -163,7 +163,7 @@ static void checkRowSize(CCheckContext& context) {
     const int most = CTargetSymbols::kMaxAssemblerEvents;
     if (!symbols.target().isAssembler || events <= most)
         return;
-    context.add("asm-row-size", context.model.eventPlace(most),
+    context.add(kCheckAsmRowSize, context.model.eventPlace(most),
                 std::to_string(events) + " events make a row of " + std::to_string(2 * events) + " bytes, which the " +
                     symbols.target().title + "'s dispatcher loads as an 8-bit immediate ('mov a,#" +
                     std::to_string(2 * events) + "'); it takes at most " + std::to_string(most) +

@@ -4,25 +4,30 @@
 
 #include "pelk-table/check/check_list.h"
 #include "pelk-table/check/checker.h"
+#include "pelk-table/model/near_name.h"
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/report/finding_writer.h"
 
 void CCheckCommand::setUp(CLI::App& app, int& status) {
     CLI::App* check = app.add_subcommand("check", "find the mistakes of state transition tables");
-    check->add_option("TABLE", m_tables, "table files (TSV)")->required()->type_name("");
+    check->add_option("TABLE", m_tables, "table files (TSV); '-' is standard input")->required()->type_name("");
     m_options.addTableOptions(*check);
-    check->add_flag("--werror", m_werror, "treat warnings as errors");
+    check->add_flag("--werror", m_werror, "treat warnings as errors (also -Werror)");
     check->add_option("--format", m_format, "text (default), json or sarif")
         ->check(CLI::IsMember({"text", "json", "sarif"}))
         ->type_name("FORMAT");
-    check->footer(
-        "  -W<check>, -Wno-<check>\n"
-        "                              turn one check on or off\n\n"
-        "Checks: table-format encoding duplicate-name invalid-identifier symbol-collision\n"
-        "        asm-row-size next-state-range unreachable-state trap-state unused-event\n"
-        "        extra-cells\n"
-        "Exit status: 0 no error found, 1 errors found, 2 usage error.\n");
+    check->footer(footer());
     check->callback([this, &status]() { status = run(); });
+}
+
+std::string CCheckCommand::footer() {
+    return "  -W<check>, -Wno-<check>      turn one check on or off; -Wall turns every check on\n"
+           "  -Werror=<check>              make the warnings of one check errors\n"
+           "  -Wno-error=<check>           keep one check's warnings warnings under --werror\n"
+           "  -fdiagnostics-color=WHEN     colour the diagnostics: auto (default), always, never\n"
+           "  -fno-diagnostics-show-caret  one line per finding, without the source line\n"
+           "What pelk refuses stays an error whatever the -W options say.\n\n" +
+           CCheckList::helpList(88) + "Exit status: 0 no error found, 1 errors found, 2 usage error.\n";
 }
 
 bool CCheckCommand::takeWarningOptions(std::vector<std::string>& args, std::string& message) {
@@ -36,16 +41,43 @@ bool CCheckCommand::takeWarningOptions(std::vector<std::string>& args, std::stri
             m_werror = true;
             continue;
         }
-        const bool off = arg.compare(0, 5, "-Wno-") == 0;
-        const std::string name = arg.substr(off ? 5 : 2);
-        if (!CCheckList::byName(name)) {
-            message = "unknown check '" + name + "' in " + arg;
+        if (arg == "-Wall") {
+            m_disabled.clear();
+            continue;
+        }
+        enum { kOn, kOff, kError, kNoError } what = kOn;
+        std::string name = arg.substr(2);
+        for (const auto& prefix :
+             {std::make_pair("no-error=", kNoError), std::make_pair("error=", kError), std::make_pair("no-", kOff)}) {
+            const std::string text = prefix.first;
+            if (name.compare(0, text.size(), text) == 0) {
+                what = prefix.second;
+                name = name.substr(text.size());
+                break;
+            }
+        }
+        const CHECK_* check = CCheckList::byName(name);
+        if (!check) {
+            message = "unknown check '" + name + "' in " + arg + CNearName::suggestion(name, CCheckList::names());
             return false;
         }
-        if (off)
-            m_disabled.insert(name);
-        else
-            m_disabled.erase(name);
+        switch (what) {
+        case kOn:
+            m_disabled.erase(check->id);
+            break;
+        case kOff:
+            m_disabled.insert(check->id);
+            break;
+        case kError:
+            m_errors.insert(check->id);
+            m_notErrors.erase(check->id);
+            m_disabled.erase(check->id);
+            break;
+        case kNoError:
+            m_notErrors.insert(check->id);
+            m_errors.erase(check->id);
+            break;
+        }
     }
     args = kept;
     return true;
@@ -57,20 +89,31 @@ int CCheckCommand::run() {
     options.machineNameGiven = m_options.machineNameGiven();
     options.warningsAreErrors = m_werror;
     options.disabled = m_disabled;
+    options.errors = m_errors;
+    options.notErrors = m_notErrors;
 
+    // The models stay until the findings are written: the text form shows
+    // their lines.
+    std::vector<std::unique_ptr<CTableModel>> models;
     std::vector<FILE_FINDINGS_> files;
     bool errors = false;
     for (const std::string& path : m_tables) {
-        CTableModel model(path, m_options.machineName());
-        FILE_FINDINGS_ file{path, {}};
+        models.push_back(std::unique_ptr<CTableModel>(new CTableModel(path, m_options.machineName())));
+        CTableModel& model = *models.back();
+        FILE_FINDINGS_ file{model.displayName(), {}, nullptr};
         if (!model.load()) {
             FINDING_ finding;
-            finding.check = "table-format";
+            finding.id = kCheckTableFormat;
+            finding.check = CCheckList::of(kCheckTableFormat).name;
             finding.severity = FINDING_::kError;
-            finding.message = "cannot open the file";
+            finding.refusal = true;
+            finding.message = CToolOptions::loadMessage(model);
             file.findings.push_back(finding);
+            errors = true;
         } else {
+            file.model = &model;
             file.findings = CChecker::run(model, options);
+            errors = errors || model.hasFormatErrors();
         }
         errors = errors || CChecker::hasErrors(file.findings);
         files.push_back(std::move(file));
@@ -80,6 +123,6 @@ int CCheckCommand::run() {
     else if (m_format == "sarif")
         CFindingWriter::writeSarif(std::cout, files);
     else
-        CFindingWriter::writeText(std::cerr, files);
+        CFindingWriter::writeText(std::cerr, files, CToolOptions::textStyle());
     return errors ? CToolOptions::kFindings : CToolOptions::kClean;
 }

@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "pelk-table/check/finding.h"
 #include "pelk-table/cli/tool_options.h"
 
 /// CCheckCommand is `pelk-table check`: every mistake of the tables, in the
@@ -16,10 +17,15 @@ public:
     /// Adds the subcommand to app; its run sets status.
     void setUp(CLI::App& app, int& status);
 
-    /// Takes the -W<check>, -Wno-<check> and -Werror arguments out of args
-    /// before the command line is parsed. False, with message set, for an
-    /// unknown check.
+    /// Takes the -W<check>, -Wno-<check>, -Wall, -Werror, -Werror=<check>
+    /// and -Wno-error=<check> arguments out of args before the command line
+    /// is parsed, in their order. False, with message set, for an unknown
+    /// check.
     bool takeWarningOptions(std::vector<std::string>& args, std::string& message);
+
+    /// The footer of `check --help`: the -W options, the checks of the list
+    /// and the exit statuses.
+    static std::string footer();
 
 private:
     int run();
@@ -28,7 +34,9 @@ private:
     std::vector<std::string> m_tables;
     std::string m_format = "text";
     bool m_werror = false;
-    std::set<std::string> m_disabled;
+    std::set<CHECK_ID_> m_disabled;
+    std::set<CHECK_ID_> m_errors;
+    std::set<CHECK_ID_> m_notErrors;
 };
 
 #endif

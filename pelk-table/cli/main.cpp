@@ -1,6 +1,7 @@
 // pelk-table: the companion of pelk that checks, draws, documents and runs
 // state transition tables. One subcommand per job; all read a table the way
 // pelk does.
+#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -15,6 +16,25 @@
 #include "pelk-table/cli/mermaid_command.h"
 #include "pelk-table/cli/run_command.h"
 #include "pelk-table/cli/tool_options.h"
+#include "pelk-table/model/near_name.h"
+
+namespace {
+
+// The subcommand a command line names: its first word that is no option.
+std::string subcommandOf(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg.empty() || arg[0] != '-')
+            return arg;
+    }
+    return std::string();
+}
+
+int usageError(const std::string& message, const std::string& help) {
+    std::cerr << "pelk-table: " << message << "\nRun '" << help << " --help' for more." << std::endl;
+    return CToolOptions::kUsage;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     CLI::App app("pelk-table: check, draw, document and run the state transition tables of pelk", "pelk-table");
@@ -33,11 +53,44 @@ int main(int argc, char* argv[]) {
     const auto setUp = [&app, &status](auto&... commands) { (commands.setUp(app, status), ...); };
     setUp(check, run, dot, mermaid, markdown, html);
 
+    // CLI11's own messages, as every message of the program: the prefix, and
+    // where the help is.
+    app.failure_message([](const CLI::App* failed, const CLI::Error& error) {
+        std::string help = "pelk-table";
+        for (const CLI::App* command : failed->get_subcommands())
+            help += " " + command->get_name();
+        return "pelk-table: " + std::string(error.what()) + "\nRun '" + help + " --help' for more.\n";
+    });
+
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string message;
-    if (!check.takeWarningOptions(args, message)) {
-        std::cerr << "pelk-table: " << message << "\nRun 'pelk-table check --help' for the checks." << std::endl;
-        return CToolOptions::kUsage;
+    if (!CToolOptions::takeDiagnosticOptions(args, message))
+        return usageError(message, "pelk-table");
+    const std::string name = subcommandOf(args);
+    std::vector<std::string> names;
+    for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; }))
+        names.push_back(command->get_name());
+    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) {
+        std::string known;
+        for (const std::string& each : names)
+            known += (known.empty() ? "" : ", ") + each;
+        const std::string near = CNearName::find(name, names);
+        return usageError(
+            "'" + name + "' is not a command" + (near.empty() ? " (" + known + ")" : "; did you mean '" + near + "'?"),
+            "pelk-table");
+    }
+    // Only check takes the -W options: the other commands show every finding
+    // as check shows it by default.
+    if (name == "check") {
+        if (!check.takeWarningOptions(args, message))
+            return usageError(message, "pelk-table check");
+    } else if (!name.empty()) {
+        for (const std::string& arg : args) {
+            if (arg.compare(0, 2, "-W") == 0)
+                return usageError(arg + ": the -W options belong to 'pelk-table check'; " + name +
+                                      " shows the findings with every check on",
+                                  "pelk-table " + name);
+        }
     }
     // CLI11 takes the arguments last to first.
     std::vector<std::string> reversed(args.rbegin(), args.rend());

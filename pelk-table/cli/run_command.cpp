@@ -6,6 +6,7 @@
 
 #include "pelk-table/check/checker.h"
 #include "pelk-table/cli/tool_options.h"
+#include "pelk-table/model/near_name.h"
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/run/machine_run.h"
 #include "table/table_reader.h"
@@ -54,11 +55,25 @@ std::string trim(const std::string& text) {
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
+std::vector<std::string> stateNames(const CSTTable& table) {
+    std::vector<std::string> names;
+    for (int s = 0; s < table.stateCount(); ++s)
+        names.push_back(table.stateName(s));
+    return names;
+}
+
+std::vector<std::string> eventNames(const CSTTable& table) {
+    std::vector<std::string> names;
+    for (int e = 0; e < table.eventCount(); ++e)
+        names.push_back(table.eventName(e));
+    return names;
+}
+
 }  // namespace
 
 void CRunCommand::setUp(CLI::App& app, int& status) {
     CLI::App* command = app.add_subcommand("run", "step the machine of a table through events and print the trace");
-    command->add_option("TABLE", m_table, "table file (TSV)")->required()->type_name("");
+    command->add_option("TABLE", m_table, "table file (TSV); '-' is standard input")->required()->type_name("");
     command->add_option("EVENT", m_events, "events by name or number; without them, one a line from standard input")
         ->type_name("");
     command->add_option("--from", m_from, "start in STATE (name or number) instead of state 0")->type_name("STATE");
@@ -77,40 +92,48 @@ void CRunCommand::setUp(CLI::App& app, int& status) {
 
 int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& err) {
     CTableModel model(m_table, "");
-    if (!CToolOptions::load(model))
-        return CToolOptions::kFindings;
-    if (CToolOptions::refuseUnreadable(model, CChecker::run(model, CHECK_OPTIONS_()), err))
-        return CToolOptions::kFindings;
     const CSTTable& table = model.table();
+    const std::string name = model.displayName();
+    std::string error;
+    int status = CToolOptions::kFindings;
+    bool readable = false;
+    if (!model.load())
+        error = CToolOptions::loadMessage(model);
+    else if (CToolOptions::refuseUnreadable(model, CChecker::run(model, CHECK_OPTIONS_()), err))
+        error = name + " is not a table pelk accepts: no run";
+    else
+        readable = true;
 
     int start = 0;
     int expect = -1;
     for (const auto& option : {std::make_pair("--from", &m_from), std::make_pair("--expect", &m_expect)}) {
-        if (option.second->empty())
+        if (!error.empty() || option.second->empty())
             continue;
         const int state = CMachineRun::findState(table, *option.second);
         if (state < 0) {
-            err << "pelk-table: " << option.first << ": " << m_table << " has no state '" << *option.second << "'\n";
-            return CToolOptions::kUsage;
+            error = std::string(option.first) + ": " + name + " has no state '" + *option.second + "'" +
+                    CNearName::suggestion(*option.second, stateNames(table));
+            status = CToolOptions::kUsage;
+            break;
         }
         (option.second == &m_from ? start : expect) = state;
     }
 
     CMachineRun machine(table, start);
-    std::string error;
     auto take = [&](const SCENARIO_EVENT_& event) {
         if (table.stateCount() == 0) {
-            error = m_table + " has no states: its machine cannot take an event";
+            error = name + " has no states: its machine cannot take an event";
             return false;
         }
         const int number = CMachineRun::findEvent(table, event.text);
         if (number < 0) {
             if (CTableReader::isNumber(event.text.c_str()))
-                error = event.place + ": event number " + event.text + " is out of range: " + m_table +
+                error = event.place + ": event number " + event.text + " is out of range: " + name +
                         (table.eventCount() ? " has events 0 to " + std::to_string(table.eventCount() - 1)
                                             : " has no events");
             else
-                error = event.place + ": " + m_table + " has no event '" + event.text + "'";
+                error = event.place + ": " + name + " has no event '" + event.text + "'" +
+                        CNearName::suggestion(event.text, eventNames(table));
             return false;
         }
         const RUN_STEP_& step = machine.take(number);
@@ -119,15 +142,15 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
         if (!machine.stateValid()) {
             error = event.place + ": " + stateLabel(table, step.state) + " on " + table.eventName(step.event) +
                     " goes to state " + std::to_string(step.next) + ", past the last state (" +
-                    std::to_string(table.stateCount() - 1) + "): the generated machine stores " +
-                    std::to_string(step.next) + " and its next event calls through an entry past the end of " +
-                    "its vector table";
+                    std::to_string(table.stateCount() - 1) + "): " + CMachineRun::stopReason(table, step.next);
             return false;
         }
         return true;
     };
 
-    if (!m_events.empty()) {
+    if (!error.empty()) {
+        // No run: the table or an option is wrong.
+    } else if (!m_events.empty()) {
         for (size_t i = 0; i < m_events.size(); ++i) {
             if (!take({m_events[i], "event argument " + std::to_string(i + 1)}))
                 break;
@@ -148,8 +171,8 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
 
     if (m_format == "json") {
         nlohmann::ordered_json json;
-        json["table"] = m_table;
-        json["start"] = stateJson(table, start);
+        json["table"] = name;
+        json["start"] = readable ? stateJson(table, start) : nlohmann::ordered_json();
         json["steps"] = nlohmann::ordered_json::array();
         for (const RUN_STEP_& step : machine.steps()) {
             nlohmann::ordered_json item;
@@ -161,7 +184,7 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
             item["actions"] = step.actions;
             json["steps"].push_back(item);
         }
-        json["end"] = stateJson(table, machine.state());
+        json["end"] = readable ? stateJson(table, machine.state()) : nlohmann::ordered_json();
         if (error.empty())
             json["error"] = nullptr;
         else
@@ -171,7 +194,7 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
     }
     if (!error.empty()) {
         err << "pelk-table: " << error << '\n';
-        return CToolOptions::kFindings;
+        return status;
     }
     return CToolOptions::kClean;
 }

@@ -9,6 +9,7 @@
 
 #include "codegen/targets.h"
 #include "pelk-table/check/finding.h"
+#include "pelk-table/report/finding_writer.h"
 
 class CTableModel;
 
@@ -28,13 +29,26 @@ public:
     /// The findings of check on model, with -a and -n as given.
     std::vector<FINDING_> check(const CTableModel& model) const;
 
-    /// True, after writing the table-format and encoding findings on err,
-    /// when model is not a table pelk accepts; false when it is.
+    /// True, after writing the findings for which pelk refuses the file on
+    /// err, when model is not a table pelk accepts; false when it is.
     static bool refuseUnreadable(const CTableModel& model, const std::vector<FINDING_>& findings, std::ostream& err);
 
-    /// Loads model; false after "pelk-table: cannot open FILE" on standard
-    /// error.
+    /// Loads model; false after "pelk-table: cannot open 'FILE': REASON" on
+    /// standard error.
     static bool load(CTableModel& model);
+    /// "cannot open 'FILE': REASON", for a model that did not load.
+    static std::string loadMessage(const CTableModel& model);
+
+    /// How diagnostics are written on standard error, for every subcommand
+    /// (-fdiagnostics-color, -fno-diagnostics-show-caret).
+    static TEXT_STYLE_& textStyle();
+    /// Takes the -fdiagnostics-* options out of args and sets textStyle().
+    /// False, with message set, for a value it does not know.
+    static bool takeDiagnosticOptions(std::vector<std::string>& args, std::string& message);
+    /// Writes text to the file path, or to standard output when path is
+    /// empty or "-". False after "pelk-table: cannot write 'FILE': REASON"
+    /// on err.
+    static bool writeOutput(const std::string& path, const std::string& text, std::ostream& err);
 
     /// The exit statuses of every subcommand.
     enum Status { kClean = 0, kFindings = 1, kUsage = 2 };

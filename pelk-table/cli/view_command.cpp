@@ -1,15 +1,16 @@
 #include "pelk-table/cli/view_command.h"
 
-#include <fstream>
 #include <iostream>
 
 #include "pelk-table/model/table_model.h"
 
 void CViewCommand::setUp(CLI::App& app, int& status) {
     CLI::App* command = app.add_subcommand(m_name, m_description);
-    command->add_option("TABLE", m_table, "table file (TSV)")->required()->type_name("");
+    command->add_option("TABLE", m_table, "table file (TSV); '-' is standard input")->required()->type_name("");
     m_options.addTableOptions(*command);
-    command->add_option("-o,--output", m_output, "write the view to FILE instead of standard output")
+    command
+        ->add_option("-o,--output", m_output,
+                     "write the view to FILE instead of standard output ('-': standard output)")
         ->type_name("FILE");
     addOptions(*command);
     command->footer(
@@ -30,8 +31,8 @@ int CViewCommand::run() {
 
     const std::vector<FINDING_> findings = m_options.check(model);
     if (CToolOptions::refuseUnreadable(model, findings, std::cerr)) {
-        std::cerr << "pelk-table: " << m_table << " is not a table pelk accepts: no " << m_name << " written"
-                  << std::endl;
+        std::cerr << "pelk-table: " << model.displayName() << " is not a table pelk accepts: no " << m_name
+                  << " written" << std::endl;
         return CToolOptions::kFindings;
     }
 
@@ -42,16 +43,5 @@ int CViewCommand::run() {
     }
     if (!message.empty())
         std::cerr << message << std::flush;
-    if (m_output.empty()) {
-        std::cout << view << std::flush;
-        return std::cout ? CToolOptions::kClean : CToolOptions::kFindings;
-    }
-    std::ofstream out(m_output);
-    out << view;
-    out.close();
-    if (!out) {
-        std::cerr << "pelk-table: cannot write " << m_output << std::endl;
-        return CToolOptions::kFindings;
-    }
-    return CToolOptions::kClean;
+    return CToolOptions::writeOutput(m_output, view, std::cerr) ? CToolOptions::kClean : CToolOptions::kFindings;
 }

@@ -1,15 +1,77 @@
 #include "pelk-table/model/table_model.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 #include <utility>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const {
+        if (file != stdin)
+            std::fclose(file);
+    }
+};
+
+// All bytes of in; false, with errno set, on a read error.
+bool readAll(std::FILE* in, std::string& text) {
+    char chunk[8192];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;)
+        text.append(chunk, n);
+    return !std::ferror(in);
+}
+
+}  // namespace
 
 CTableModel::CTableModel(std::string path, std::string machineName)
     : m_path(std::move(path)),
       m_table(machineName.c_str(), nullptr) {}
 
+// The bytes are read here, so that standard input, a directory and the
+// system's reason for a failure are known; the split is the splitter's.
 bool CTableModel::load() {
-    const bool split = m_file.read(m_path);
-    if (!split && !m_file.errors().empty() && m_file.errors()[0].kind == CTableFile::SPLIT_ERROR_::kCannotOpen)
-        return false;
+    std::string text;
+    if (m_path == "-") {
+#ifdef _WIN32
+        _setmode(_fileno(stdin), _O_BINARY);
+#endif
+        if (!readAll(stdin, text)) {
+            m_loadError = std::strerror(errno);
+            return false;
+        }
+    } else {
+        struct stat status;
+        if (::stat(m_path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+            m_loadError = std::strerror(EISDIR);
+            return false;
+        }
+        errno = 0;
+        std::unique_ptr<std::FILE, FileCloser> in(std::fopen(m_path.c_str(), "rb"));
+        if (!in) {
+            m_loadError = errno ? std::strerror(errno) : "cannot be opened";
+            return false;
+        }
+        if (!readAll(in.get(), text)) {
+            m_loadError = std::strerror(errno);
+            return false;
+        }
+    }
+    m_text = text;
+    m_lineStarts.assign(1, 0);
+    for (std::size_t i = 0; i < m_text.size(); ++i) {
+        if (m_text[i] == '\n')
+            m_lineStarts.push_back(i + 1);
+    }
+    m_file.split(std::move(text));
     CTableReader reader(m_file, *this);
     reader.readRecords(m_table);
     m_layout = reader.layout();
@@ -64,6 +126,80 @@ PLACE_ CTableModel::place(int record, int field) const {
     place.column = fields[static_cast<size_t>(field)].column;
     place.cell = cellName(record, field);
     place.characterColumn = m_file.characterColumn(place.line, place.column);
+    place.length = static_cast<int>(fields[static_cast<size_t>(field)].text.size());
+    return place;
+}
+
+std::string CTableModel::lineText(int line) const {
+    if (line < 1 || line > static_cast<int>(m_lineStarts.size()))
+        return std::string();
+    const std::size_t start = m_lineStarts[static_cast<std::size_t>(line - 1)];
+    std::size_t end = m_text.find('\n', start);
+    if (end == std::string::npos)
+        end = m_text.size();
+    if (end > start && m_text[end - 1] == '\r')
+        --end;
+    return m_text.substr(start, end - start);
+}
+
+PLACE_ CTableModel::actionPlace(int s, int e, const std::string& action) const {
+    PLACE_ cell = cellPlace(s, e);
+    if (cell.line <= 0 || action.empty())
+        return cell;
+    const std::vector<CTableFile::RECORD_>& records = m_file.records();
+    const int record = m_layout.stateRecords[static_cast<std::size_t>(s)];
+    const std::vector<CTableFile::FIELD_>& fields = records[static_cast<std::size_t>(record)].fields;
+    const std::size_t field = static_cast<std::size_t>(m_layout.keyColumn + 2 + e);
+    if (field >= fields.size())
+        return cell;
+    // The field stands in its line as it was read unless quotes or line
+    // feeds broke it up; then the cell is the best place there is.
+    const std::string& text = fields[field].text;
+    const std::string line = lineText(cell.line);
+    const std::size_t at = static_cast<std::size_t>(cell.column - 1);
+    if (at > line.size() || line.compare(at, text.size(), text) != 0)
+        return cell;
+    const std::size_t slash = text.find('/');
+    if (slash == std::string::npos)
+        return cell;
+    // The pieces between commas, white space removed, are the actions.
+    for (std::size_t begin = slash + 1; begin <= text.size();) {
+        std::size_t end = text.find(',', begin);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string joined;
+        std::size_t first = std::string::npos, last = begin;
+        for (std::size_t i = begin; i < end; ++i) {
+            if (std::strchr(" \t\n\v\f\r", text[i]) != nullptr)
+                continue;
+            if (first == std::string::npos)
+                first = i;
+            last = i + 1;
+            joined += text[i];
+        }
+        if (joined == action) {
+            PLACE_ place = cell;
+            place.column = cell.column + static_cast<int>(first);
+            place.characterColumn = m_file.characterColumn(place.line, place.column);
+            place.length = static_cast<int>(last - first);
+            return place;
+        }
+        begin = end + 1;
+    }
+    return cell;
+}
+
+PLACE_ CTableModel::missingPlace(int record, int field) const {
+    PLACE_ place = this->place(record, field);
+    const std::vector<CTableFile::RECORD_>& records = m_file.records();
+    if (place.line <= 0)
+        return place;
+    const CTableFile::FIELD_& last = records[static_cast<std::size_t>(record)].fields.back();
+    place.line = last.line;
+    place.column = last.column + static_cast<int>(last.text.size());
+    place.characterColumn = m_file.characterColumn(place.line, place.column);
+    place.cell = cellName(record, field);
+    place.length = 0;
     return place;
 }
 

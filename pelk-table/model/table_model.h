@@ -16,6 +16,7 @@ struct PLACE_ {
     int column = 0;
     std::string cell;
     int characterColumn = 0;  ///< the column in characters; 0 when not known
+    int length = 0;           ///< the bytes of the line it spans; 0 for a point
 };
 
 /// CTableModel is the table as pelk-table sees it: read once, through the
@@ -23,13 +24,23 @@ struct PLACE_ {
 /// and field, and every problem found on the way.
 class CTableModel : private CTableListener {
 public:
-    /// path names the file; machineName is the -n name (may be empty).
+    /// path names the file, "-" standard input; machineName is the -n name
+    /// (may be empty).
     CTableModel(std::string path, std::string machineName);
 
-    /// Reads the file. False when it could not be opened.
+    /// Reads the file. False when it could not be opened or read, with
+    /// loadError() saying why.
     bool load();
+    /// Why load() failed, in the system's words ("No such file or
+    /// directory", "Is a directory").
+    const std::string& loadError() const { return m_loadError; }
 
     const std::string& path() const { return m_path; }
+    /// The path as messages name it: "<stdin>" for "-".
+    std::string displayName() const { return m_path == "-" ? "<stdin>" : m_path; }
+    /// Line `line` (from 1) of the file as it was read, without its line
+    /// end; empty past the end.
+    std::string lineText(int line) const;
     const CSTTable& table() const { return m_table; }
     const CTableFile& file() const { return m_file; }
     const TABLE_LAYOUT_& layout() const { return m_layout; }
@@ -50,6 +61,12 @@ public:
     PLACE_ stateNamePlace(int s) const;
     PLACE_ cellPlace(int s, int e) const;
     PLACE_ eventPlace(int e) const;
+    /// The place of the action `action` in state s's cell for event e: its
+    /// own column when the file shows it, else the cell's.
+    PLACE_ actionPlace(int s, int e, const std::string& action) const;
+    /// The place where field `field` of record `record` would begin, right
+    /// after the record's last field: where a missing field is missing.
+    PLACE_ missingPlace(int record, int field) const;
 
     /// The spreadsheet name of a field: column letters, then record + 1.
     static std::string cellName(int record, int field);
@@ -58,6 +75,9 @@ private:
     bool report(const TABLE_PROBLEM_& problem) override;
 
     std::string m_path;
+    std::string m_loadError;
+    std::string m_text;                     // the file as read
+    std::vector<std::size_t> m_lineStarts;  // offset of each line in m_text
     CSTTable m_table;
     CTableFile m_file;
     TABLE_LAYOUT_ m_layout;

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "pelk-table/check/check_list.h"
+#include "pelk-table/model/utf8_text.h"
 
 namespace {
 
@@ -16,6 +17,56 @@ std::string where(const std::string& file, const PLACE_& place) {
     if (place.line <= 0)
         return file;
     return file + ":" + std::to_string(place.line) + ":" + std::to_string(place.column);
+}
+
+// The colours of compilers' diagnostics (SGR codes).
+const char kBold[] = "\033[01m";
+const char kRed[] = "\033[01;31m";
+const char kMagenta[] = "\033[01;35m";
+const char kCyan[] = "\033[01;36m";
+const char kGreen[] = "\033[01;32m";
+const char kReset[] = "\033[m\033[K";
+
+std::string painted(const std::string& text, const char* colour, const TEXT_STYLE_& style) {
+    return style.colour ? colour + text + kReset : text;
+}
+
+// The line as a terminal should show it, and under it the caret line: a
+// tab stays a tab so that both lines keep the same tab stops, every other
+// character before the column becomes one blank.
+void writeSource(std::ostream& out, const CTableModel* model, const PLACE_& place, const TEXT_STYLE_& style) {
+    if (!style.caret || model == nullptr || place.line <= 0 || place.column <= 0)
+        return;
+    const std::string line = model->lineText(place.line);
+    std::string shown, under;
+    const std::size_t column = static_cast<std::size_t>(place.column - 1);
+    const std::size_t end = column + static_cast<std::size_t>(place.length > 0 ? place.length : 1);
+    std::size_t marks = 0;
+    for (std::size_t i = 0; i < line.size();) {
+        const std::size_t length = CUtf8Text::sequenceLength(line, i);
+        const unsigned char byte = static_cast<unsigned char>(line[i]);
+        if (length == 0)
+            shown += '?';
+        else if (line[i] == '\t')
+            shown += '\t';
+        else if (byte < 0x20 || byte == 0x7F)
+            shown += ' ';
+        else
+            shown += line.substr(i, length);
+        if (i < column)
+            under += line[i] == '\t' ? '\t' : ' ';
+        else if (i < end)
+            ++marks;
+        i += length == 0 ? 1 : length;
+    }
+    std::string caret = "^";
+    if (marks > 1)
+        caret += std::string(marks - 1, '~');
+    std::string number = std::to_string(place.line);
+    if (number.size() < 5)
+        number.insert(0, 5 - number.size(), ' ');
+    out << number << " | " << shown << "\n"
+        << std::string(number.size(), ' ') << " | " << under << painted(caret, kGreen, style) << "\n";
 }
 
 // A relative URI reference for a path: unreserved bytes and "/" stay, every
@@ -54,16 +105,44 @@ std::string dumped(const json& value) {
 
 }  // namespace
 
-void CFindingWriter::writeText(std::ostream& out, const std::vector<FILE_FINDINGS_>& files) {
+void CFindingWriter::writeText(std::ostream& out, const std::vector<FILE_FINDINGS_>& files, const TEXT_STYLE_& style) {
     for (const FILE_FINDINGS_& file : files) {
         for (const FINDING_& finding : file.findings) {
-            out << where(file.file, finding.place) << ": " << severityName(finding.severity) << ": " << finding.message
-                << " [" << finding.check << "]\n";
-            for (const NOTE_& note : finding.notes)
-                out << where(file.file, note.place) << ": note: " << note.message << "\n";
+            const char* colour = finding.severity == FINDING_::kError ? kRed : kMagenta;
+            out << painted(where(file.file, finding.place) + ":", kBold, style) << " "
+                << painted(std::string(severityName(finding.severity)) + ":", colour, style) << " " << finding.message
+                << " [" << painted(finding.check, colour, style) << "]\n";
+            writeSource(out, file.model, finding.place, style);
+            for (const NOTE_& note : finding.notes) {
+                out << painted(where(file.file, note.place) + ":", kBold, style) << " "
+                    << painted("note:", kCyan, style) << " " << note.message << "\n";
+                // A note at the finding's own place shows no line twice.
+                if (note.place.line != finding.place.line || note.place.column != finding.place.column)
+                    writeSource(out, file.model, note.place, style);
+            }
         }
     }
+    if (style.count) {
+        const std::string count = countLine(files);
+        if (!count.empty())
+            out << count << "\n";
+    }
     out.flush();
+}
+
+std::string CFindingWriter::countLine(const std::vector<FILE_FINDINGS_>& files) {
+    int errors = 0, warnings = 0;
+    for (const FILE_FINDINGS_& file : files) {
+        for (const FINDING_& finding : file.findings)
+            (finding.severity == FINDING_::kError ? errors : warnings) += 1;
+    }
+    const auto counted = [](int n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); };
+    std::string text;
+    if (errors > 0)
+        text = counted(errors, "error");
+    if (warnings > 0)
+        text += (text.empty() ? "" : " and ") + counted(warnings, "warning");
+    return text.empty() ? text : text + " generated.";
 }
 
 void CFindingWriter::writeJson(std::ostream& out, const std::vector<FILE_FINDINGS_>& files) {
@@ -103,9 +182,7 @@ void CFindingWriter::writeSarif(std::ostream& out, const std::vector<FILE_FINDIN
     json results = json::array();
     for (const FILE_FINDINGS_& file : files) {
         for (const FINDING_& finding : file.findings) {
-            int ruleIndex = 0;
-            while (ruleIndex < CCheckList::count() && finding.check != CCheckList::at(ruleIndex).name)
-                ++ruleIndex;
+            const int ruleIndex = static_cast<int>(finding.id);
             json result = {{"ruleId", finding.check},
                            {"ruleIndex", ruleIndex},
                            {"level", severityName(finding.severity)},

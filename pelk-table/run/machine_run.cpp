@@ -49,6 +49,23 @@ const RUN_STEP_& CMachineRun::take(int event) {
     return m_steps.back();
 }
 
+std::string CMachineRun::stopReason(const CSTTable& table, int next) {
+    const int states = table.stateCount();
+    if (next == -1 || (next >= 0 && next < states))
+        return std::string();
+    const std::string n = std::to_string(next);
+    if (next >= 0 && next < 256)
+        return "the generated machine stores " + n +
+               " and its next event calls through an entry past the end of its vector table";
+    // The state is one byte: C keeps the low eight bits.
+    const int stored = static_cast<int>(static_cast<unsigned>(next) & 0xFFu);
+    const std::string kept = std::to_string(stored);
+    return "the generated machine cannot store " + n + " in its one-byte state: the C targets store " + kept + " (" +
+           n + " mod 256) and go on in state " + kept +
+           (stored < states ? " '" + table.stateName(stored) + "'" : std::string(", past the last state, too")) +
+           "; the assemblers refuse 'mov a,#" + n + "'";
+}
+
 int CMachineRun::findState(const CSTTable& table, const std::string& text) {
     return find(text, table.stateCount(), &CSTTable::stateName, table);
 }

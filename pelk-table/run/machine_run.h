@@ -43,6 +43,12 @@ public:
     bool stateValid() const { return m_state >= 0 && m_state < m_table.stateCount(); }
     const std::vector<RUN_STEP_>& steps() const { return m_steps; }
 
+    /// What the generated machine does after a step into next when next is
+    /// no state of table ("the generated machine stores 5 and ..."); empty
+    /// when it is one, or -1 (no transition). The same words serve every
+    /// front end that stops a run there.
+    static std::string stopReason(const CSTTable& table, int next);
+
     /// The state a text names: a state's name first, else a decimal
     /// number below stateCount(); -1 for neither.
     static int findState(const CSTTable& table, const std::string& text);

@@ -60,3 +60,33 @@ TEST(MachineRun, FindsNamesBeforeNumbers) {
 }
 
 }  // namespace
+
+namespace {
+
+// What the generated machine does past its states: nothing to say inside
+// them, the vector table below 256, the one-byte state from 256 on.
+TEST(MachineRun, StopReasonSaysWhatTheGeneratedCodeDoes) {
+    CSTTable table("M", nullptr);
+    makeTable(table);
+    const struct {
+        int next;
+        std::string reason;  // a part of it; empty: no reason at all
+    } cases[] = {
+        {-1, ""},
+        {1, ""},
+        {2, "stores 2 and its next event calls through an entry past the end of its vector table"},
+        {255, "stores 255 and"},
+        {256, "the C targets store 0 (256 mod 256) and go on in state 0 'A'; the assemblers refuse 'mov a,#256'"},
+        {300, "store 44 (300 mod 256) and go on in state 44, past the last state, too"},
+        {2147483647, "store 255 (2147483647 mod 256)"},
+    };
+    for (const auto& c : cases) {
+        const std::string reason = CMachineRun::stopReason(table, c.next);
+        if (c.reason.empty())
+            EXPECT_EQ(reason, "") << c.next;
+        else
+            EXPECT_NE(reason.find(c.reason), std::string::npos) << c.next << ": " << reason;
+    }
+}
+
+}  // namespace
