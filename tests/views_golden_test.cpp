@@ -161,6 +161,14 @@ TEST(ViewOutput, SvgFormat) {
         EXPECT_NE(result.out.find("<svg"), std::string::npos);
         EXPECT_NE(result.out.find(">OFF (0)</text>"), std::string::npos);
         EXPECT_NE(result.out.find(">PUSH / LampOn</text>"), std::string::npos);
+        // Names are drawn as they are written: Graphviz decodes no entity
+        // and reads no backslash sequence of theirs.
+        const ProcessResult literal =
+            runView({"dot", "--format=svg", (kGoldenDir / "entities" / "entities.tsv").string()}, scratch);
+        EXPECT_EQ(literal.status, 0) << literal.err;
+        for (const char* text : {">&amp;amp; (0)</text>", ">a\\Nb (1)</text>", ">&amp;#38; / A&amp;B</text>",
+                                 "xlink:title=\"state 3 &#39;lost\\G&amp;amp;&#39;"})
+            EXPECT_NE(literal.out.find(text), std::string::npos) << text;
     } else {
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.out, "");
