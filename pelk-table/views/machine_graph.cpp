@@ -103,8 +103,6 @@ CMachineGraph::CMachineGraph(const CTableModel& model, const std::vector<FINDING
     if (m_focus >= stateCount)
         m_focus = -1;
     select();
-    m_fullStates = shownStates();
-    m_fullEdges = static_cast<int>(m_edges.size());
     while ((shownStates() > kMaxStates || static_cast<int>(m_edges.size()) > kMaxEdges) && shrink()) {
     }
 }

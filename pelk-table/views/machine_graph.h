@@ -133,8 +133,6 @@ private:
     int m_depth;
     bool m_outOnly = false;
     bool m_empty = false;
-    int m_fullStates = 0;
-    int m_fullEdges = 0;
     std::string m_note;
 };
 
