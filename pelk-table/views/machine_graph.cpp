@@ -103,7 +103,7 @@ CMachineGraph::CMachineGraph(const CTableModel& model, const std::vector<FINDING
     if (m_focus >= stateCount)
         m_focus = -1;
     select();
-    while ((shownStates() > kMaxStates || static_cast<int>(m_edges.size()) > kMaxEdges) && shrink()) {
+    while ((shownStates() > kMaxStates || m_edgeCount > static_cast<size_t>(kMaxEdges)) && shrink()) {
     }
 }
 
@@ -155,11 +155,16 @@ void CMachineGraph::select() {
     m_edges.clear();
     m_invalidTargets.clear();
     m_shown.assign(static_cast<size_t>(n), false);
+    m_edgeCount = 0;
     if (m_empty) {
         return;
     } else if (m_focus < 0) {
         m_shown.assign(static_cast<size_t>(n), true);
-        m_edges = m_allEdges;
+        // A machine too large to draw is cut down at once: no copy of its
+        // edges.
+        m_edgeCount = m_allEdges.size();
+        if (n <= kMaxStates && m_edgeCount <= static_cast<size_t>(kMaxEdges))
+            m_edges = m_allEdges;
     } else {
         std::vector<std::vector<const VIEW_EDGE_*>> out(static_cast<size_t>(n)), in(static_cast<size_t>(n));
         for (const VIEW_EDGE_& edge : m_allEdges) {
@@ -235,6 +240,8 @@ void CMachineGraph::select() {
             m_edges.push_back(std::move(drawn));
         }
     }
+    if (m_focus >= 0)
+        m_edgeCount = m_edges.size();
     for (const VIEW_EDGE_& edge : m_edges) {
         if (edge.to >= n)
             m_invalidTargets.push_back(edge.to);
@@ -249,7 +256,7 @@ bool CMachineGraph::shrink() {
     if (m_note.empty()) {
         const std::string what = scope().empty() ? "The whole machine" : scope();
         m_note = what + " (" + plural(static_cast<size_t>(shownStates()), "state", "states") + ", " +
-                 plural(m_edges.size(), "transition", "transitions") +
+                 plural(m_edgeCount, "transition", "transitions") +
                  " to draw) is more than a diagram shows legibly: at most " + std::to_string(kMaxStates) +
                  " states and " + std::to_string(kMaxEdges) + " transitions, and 50,000 characters of Mermaid.";
     }

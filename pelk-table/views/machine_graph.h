@@ -125,6 +125,7 @@ private:
     std::vector<std::string> m_events;
     std::vector<VIEW_EDGE_> m_allEdges;  // the whole machine, folds included
     std::vector<VIEW_EDGE_> m_edges;     // those drawn
+    size_t m_edgeCount = 0;              // of the selection, also when too large to be copied
     std::vector<int> m_invalidTargets;
     std::vector<VIEW_FOLD_> m_folds;
     std::vector<bool> m_shown;

@@ -170,7 +170,7 @@ std::string CMarkdownView::escaped(const std::string& text) {
 
 std::string CMarkdownView::write(const CTableModel& model, const std::vector<FINDING_>& findings,
                                  const VIEW_OPTIONS_& options) {
-    const CMachineGraph graph(model, findings);
+    CMachineGraph graph(model, findings, options);
     const std::string file = escaped(CViewText::clean(CViewText::fileName(model.path())));
     std::ostringstream out;
     out << "# State machine " << file << "\n\n";
@@ -189,9 +189,10 @@ std::string CMarkdownView::write(const CTableModel& model, const std::vector<FIN
     writeActions(out, model);
 
     out << "## Diagram\n\n";
-    CMachineGraph drawn(model, findings, options);
-    const std::string mermaid = CMermaidView::fitted(drawn);
-    writeDiagramWords(out, drawn);
+    // The names and the matrix stay those of the whole table whatever the
+    // diagram leaves out.
+    const std::string mermaid = CMermaidView::fitted(graph);
+    writeDiagramWords(out, graph);
     out << "```mermaid\n" << mermaid << "```\n\n";
     writeFindings(out, findings);
     return out.str();
