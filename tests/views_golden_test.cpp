@@ -4,7 +4,10 @@
 // `markdown` write for it: view.dot, view.mmd and view.md (standard output),
 // <view>.stderr when the view writes to standard error and <view>.status
 // when it does not exit with 0. Each view runs in the table's folder on the
-// table's file name. PELK_UPDATE_GOLDEN=1 rewrites the expectations.
+// table's file name, after the options in the case's file `args` (one per
+// line), if it has one; a case with `args` but without a table of its own
+// takes examples/<name>.tsv for the name on the first line of `table`.
+// PELK_UPDATE_GOLDEN=1 rewrites the expectations.
 // No table can hold a double quote in a name (the splitter ends a field
 // there); the escapes of quotes are pinned by pelk-table/views/view_text_test.cpp.
 #include <gtest/gtest.h>
@@ -34,7 +37,34 @@ const fs::path kGoldenDir = PELK_VIEWS_GOLDEN_DIR;
 
 fs::path tableOf(const std::string& name) {
     const fs::path own = kGoldenDir / name / (name + ".tsv");
-    return fs::exists(own) ? own : examplesDirectory() / (name + ".tsv");
+    if (fs::exists(own))
+        return own;
+    const fs::path named = kGoldenDir / name / "table";
+    if (fs::exists(named)) {
+        std::string example = readFile(named);
+        example.erase(example.find_last_not_of("\n") + 1);
+        return examplesDirectory() / (example + ".tsv");
+    }
+    return examplesDirectory() / (name + ".tsv");
+}
+
+// The lines of the case's file `args`: options given to every view.
+std::vector<std::string> argsOf(const std::string& name) {
+    const fs::path path = kGoldenDir / name / "args";
+    std::vector<std::string> args;
+    if (!fs::exists(path))
+        return args;
+    const std::string text = readFile(path);
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos)
+            end = text.size();
+        if (end > pos)
+            args.push_back(text.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return args;
 }
 
 ProcessResult runView(const std::vector<std::string>& args, const fs::path& dir) {
@@ -61,7 +91,11 @@ TEST_P(ViewGoldenTest, MatchesItsExpectations) {
     }
     for (const View& view : kViews) {
         SCOPED_TRACE(view.command);
-        const ProcessResult result = runView({view.command, table.filename().string()}, table.parent_path());
+        std::vector<std::string> args{view.command};
+        const std::vector<std::string> options = argsOf(GetParam());
+        args.insert(args.end(), options.begin(), options.end());
+        args.push_back(table.filename().string());
+        const ProcessResult result = runView(args, table.parent_path());
         const fs::path out = expected / (std::string("view.") + view.extension);
         const fs::path err = expected / (std::string(view.command) + ".stderr");
         const fs::path status = expected / (std::string(view.command) + ".status");
@@ -127,6 +161,14 @@ TEST(ViewOutput, SvgFormat) {
         EXPECT_NE(result.out.find("<svg"), std::string::npos);
         EXPECT_NE(result.out.find(">OFF (0)</text>"), std::string::npos);
         EXPECT_NE(result.out.find(">PUSH / LampOn</text>"), std::string::npos);
+        // Names are drawn as they are written: Graphviz decodes no entity
+        // and reads no backslash sequence of theirs.
+        const ProcessResult literal =
+            runView({"dot", "--format=svg", (kGoldenDir / "entities" / "entities.tsv").string()}, scratch);
+        EXPECT_EQ(literal.status, 0) << literal.err;
+        for (const char* text : {">&amp;amp; (0)</text>", ">a\\Nb (1)</text>", ">&amp;#38; / A&amp;B</text>",
+                                 "xlink:title=\"state 3 &#39;lost\\G&amp;amp;&#39;"})
+            EXPECT_NE(literal.out.find(text), std::string::npos) << text;
     } else {
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.out, "");

@@ -10,6 +10,7 @@ void CDotCommand::addOptions(CLI::App& command) {
                         (CSvgRenderer::available() ? "" : " (not built in)"))
         ->check(CLI::IsMember({"dot", "svg"}))
         ->type_name("FORMAT");
+    m_draw.add(command, "dot");
 }
 
 bool CDotCommand::ready(std::string& message) const {
@@ -23,7 +24,12 @@ bool CDotCommand::ready(std::string& message) const {
 
 bool CDotCommand::render(const CTableModel& model, const std::vector<FINDING_>& findings, std::string& view,
                          std::string& message) const {
-    view = CDotView::write(model, findings);
+    VIEW_OPTIONS_ options;
+    if (!m_draw.resolve(model, options, message))
+        return false;
+    // The graph is cut down to CMachineGraph's limits before Graphviz lays
+    // it out, which keeps the layout within a second or so.
+    view = CDotView::write(model, findings, options);
     if (m_format != "svg")
         return true;
     const std::string dot = view;

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "pelk-table/cli/draw_options.h"
 #include "pelk-table/cli/view_command.h"
 
 /// CDotCommand is `pelk-table dot`: the table drawn as Graphviz DOT, or
@@ -19,6 +20,7 @@ private:
                 std::string& message) const override;
 
     std::string m_format = "dot";
+    CDrawOptions m_draw;
 };
 
 #endif

@@ -4,7 +4,13 @@
 
 bool CMarkdownCommand::render(const CTableModel& model, const std::vector<FINDING_>& findings, std::string& view,
                               std::string& message) const {
-    (void)message;
-    view = CMarkdownView::write(model, findings);
+    VIEW_OPTIONS_ options;
+    if (!m_draw.resolve(model, options, message))
+        return false;
+    view = CMarkdownView::write(model, findings, options);
     return true;
+}
+
+void CMarkdownCommand::addOptions(CLI::App& command) {
+    m_draw.add(command, "markdown");
 }

@@ -1,26 +1,31 @@
 #ifndef PELK_TABLE_HTML_HTML_DIAGRAM_H
 #define PELK_TABLE_HTML_HTML_DIAGRAM_H
 
+#include <string>
 #include <vector>
 
 #include "pelk-table/check/finding.h"
 #include "pelk-table/html/html_page.h"
+#include "pelk-table/views/machine_graph.h"
 
 class CTableModel;
 
-/// CHtmlDiagram is where the page gets its diagram: the machine's DOT laid
-/// out as SVG by Graphviz, or the reason why the page has none (no Graphviz
-/// in this build, or a table too large to draw legibly).
+/// CHtmlDiagram is where the page gets its diagram: the machine's DOT, as
+/// `pelk-table dot` draws it (folded, and cut down to the size every view
+/// keeps: CMachineGraph::kMaxStates and kMaxEdges), laid out as SVG by
+/// Graphviz, or the reason why the page has none (no Graphviz in this build,
+/// or nothing left to draw).
 class CHtmlDiagram {
 public:
-    /// States and transitions (distinct pairs of state and next state)
-    /// above which a drawing turns into a tangle nobody can follow: laid
-    /// out by dot, 25 states with 75 labelled arrows can still be followed
-    /// arrow by arrow, 40 with 120 cannot.
-    static constexpr int kMaxStates = 30;
-    static constexpr int kMaxEdges = 90;
-
+    /// The whole machine; note says why it is cut down, when it is.
     static PAGE_DIAGRAM_ draw(const CTableModel& model, const std::vector<FINDING_>& findings);
+    /// State s and what leads in and out of it within depth steps, for a
+    /// click on a state; node ids as in draw().
+    static PAGE_DIAGRAM_ neighbourhood(const CTableModel& model, const std::vector<FINDING_>& findings, int s,
+                                       int depth = 1);
+    /// The sentences that say what the diagram of the whole machine folds
+    /// (CMachineGraph::foldSentences()), in plain text.
+    static std::vector<std::string> foldSentences(const CTableModel& model, const std::vector<FINDING_>& findings);
 };
 
 #endif

@@ -12,6 +12,7 @@
 namespace {
 
 const char kStartId[] = "__start";
+const char kAnyId[] = "__any";
 const char kWarningColor[] = "darkorange3";
 const char kUnreachableColor[] = "gray45";
 const char kInvalidColor[] = "red3";
@@ -32,11 +33,13 @@ bool isKeyword(const std::string& text) {
     return false;
 }
 
-// The node ID of each state: its name where that is unique among the states
-// and not one of the IDs of the drawing's own nodes, else the name followed by
-// "#" and the state's number (repeated until the ID is free).
+// The node ID of each state: its name where that is unique among the states,
+// not one of the IDs of the drawing's own nodes and free of what Graphviz
+// would rewrite in the SVG titles (`&`, `\`, `"`), else the name (or "state"
+// for such a name) followed by "#" and the state's number (repeated until the
+// ID is free).
 std::vector<std::string> stateIds(const CMachineGraph& graph) {
-    std::set<std::string> used{kStartId};
+    std::set<std::string> used{kStartId, kAnyId};
     for (int target : graph.invalidTargets())
         used.insert(invalidId(target));
     std::map<std::string, int> uses;
@@ -46,8 +49,9 @@ std::vector<std::string> stateIds(const CMachineGraph& graph) {
     std::vector<std::string> ids;
     for (size_t s = 0; s < graph.states().size(); ++s) {
         const std::string& name = graph.states()[s].name;
-        std::string id = name;
-        if (name.empty() || uses[name] > 1 || used.count(name) != 0) {
+        const bool plain = name.find_first_of("&\\\"") == std::string::npos;
+        std::string id = plain ? name : "state";
+        if (!plain || name.empty() || uses[name] > 1 || used.count(name) != 0) {
             do
                 id += "#" + std::to_string(s);
             while (used.count(id) != 0);
@@ -63,6 +67,23 @@ std::string label(const std::vector<std::string>& lines) {
     std::string text;
     for (size_t i = 0; i < lines.size(); ++i)
         text += (i == 0 ? "" : "\\n") + CDotView::escaped(lines[i]);
+    return "\"" + text + "\"";
+}
+
+// A label of several lines, each left-aligned: those of a folded edge, whose
+// lists of exceptions are indented under their events.
+std::string leftLabel(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += CDotView::escaped(line) + "\\l";
+    return "\"" + text + "\"";
+}
+
+// A tooltip of several lines.
+std::string tooltip(const std::vector<std::string>& lines) {
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i)
+        text += (i == 0 ? "" : "\\n") + CDotView::tooltipEscaped(lines[i]);
     return "\"" + text + "\"";
 }
 
@@ -82,7 +103,25 @@ std::string CDotView::escaped(const std::string& text) {
     for (char c : text) {
         if (c == '"' || c == '\\')
             result += '\\';
-        result += c;
+        if (c == '&')
+            result += "&amp;";
+        else
+            result += c;
+    }
+    return result;
+}
+
+std::string CDotView::tooltipEscaped(const std::string& text) {
+    std::string result;
+    for (char c : text) {
+        if (c == '"')
+            result += "\\\"";
+        else if (c == '\\')
+            result += "\\\\\\\\";
+        else if (c == '&')
+            result += "&amp;";
+        else
+            result += c;
     }
     return result;
 }
@@ -92,42 +131,78 @@ std::string CDotView::recordEscaped(const std::string& text) {
     for (char c : text) {
         if (c == '"' || c == '\\' || c == '{' || c == '}' || c == '|' || c == '<' || c == '>')
             result += '\\';
-        result += c;
+        if (c == '&')
+            result += "&amp;";
+        else
+            result += c;
     }
     return result;
 }
 
 std::string CDotView::quoted(const std::string& text) {
-    return "\"" + escaped(text) + "\"";
+    std::string result = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            result += '\\';
+        result += c;
+    }
+    return result + "\"";
 }
 
 std::vector<std::string> CDotView::nodeNames(const CTableModel& model, const std::vector<FINDING_>& findings) {
     return stateIds(CMachineGraph(model, findings));
 }
 
-std::string CDotView::write(const CTableModel& model, const std::vector<FINDING_>& findings) {
-    const CMachineGraph graph(model, findings);
+std::vector<std::string> CDotView::nodeNames(const CMachineGraph& graph) {
+    return stateIds(graph);
+}
+
+std::string CDotView::write(const CTableModel& model, const std::vector<FINDING_>& findings,
+                            const VIEW_OPTIONS_& options) {
+    return write(model, CMachineGraph(model, findings, options));
+}
+
+std::string CDotView::write(const CTableModel& model, const CMachineGraph& graph) {
     const std::vector<std::string> ids = stateIds(graph);
     const std::string file = CViewText::clean(CViewText::fileName(model.path()));
     std::string graphName = file.substr(0, file.rfind('.'));
     if (graphName.empty())
         graphName = file;
+    const auto nodeId = [&](int s) {
+        if (s == CMachineGraph::kAnyState)
+            return std::string(kAnyId);
+        return graph.isInvalid(s) ? invalidId(s) : id(ids[static_cast<size_t>(s)]);
+    };
 
     std::ostringstream out;
-    out << "// " << file << ", drawn by pelk-table dot\n";
+    out << "// " << file << ", drawn by pelk-table dot";
+    if (!graph.scope().empty())
+        out << ": " << graph.scope();
+    out << "\n";
     out << "digraph " << id(graphName) << " {\n";
     out << "  rankdir=LR\n";
+    if (!graph.note().empty()) {
+        out << "  labelloc=t\n  labeljust=l\n  fontname=\"Helvetica,Arial,sans-serif\"\n  fontsize=12\n";
+        out << "  label=" << leftLabel(CViewText::wrapped(graph.note(), 90)) << "\n";
+    }
     out << "  node [shape=box, style=rounded, fontname=\"Helvetica,Arial,sans-serif\", fontsize=11]\n";
     out << "  edge [fontname=\"Helvetica,Arial,sans-serif\", fontsize=10]\n";
-    if (!graph.states().empty())
+    if (graph.shownStates() > 0 && graph.shown(0))
         out << "  " << kStartId << " [shape=point, style=filled, width=0.15, tooltip=\"initial state\"]\n";
+    if (graph.hasAnyState())
+        out << "  " << kAnyId
+            << " [label=\"any state\", style=\"rounded,dashed\", tooltip=\"the transitions that most states share, "
+               "drawn once\"]\n";
 
+    const int focus = graph.scope().empty() ? -1 : graph.focus();
     for (size_t s = 0; s < graph.states().size(); ++s) {
+        if (!graph.shown(static_cast<int>(s)))
+            continue;
         const VIEW_STATE_& state = graph.states()[s];
-        const std::string title = state.name + " (" + std::to_string(s) + ")";
+        const std::string title = graph.title(static_cast<int>(s));
         out << "  " << id(ids[s]);
         if (state.internal.empty()) {
-            out << " [label=" << quoted(title);
+            out << " [label=" << label({title});
         } else {
             // A record of two fields, stacked: the name, then the internal
             // transitions, one left-aligned line each.
@@ -136,14 +211,17 @@ std::string CDotView::write(const CTableModel& model, const std::vector<FINDING_
                 out << recordEscaped(graph.callText(call)) << "\\l";
             out << "\"";
         }
-        if (state.unreachable)
-            out << ", style=\"rounded,dashed\"";
+        std::string style = state.unreachable ? "rounded,dashed" : "";
+        if (static_cast<int>(s) == focus)
+            style = style.empty() ? "rounded,bold" : style + ",bold";
+        if (!style.empty())
+            out << ", style=\"" << style << "\"";
         if (state.trap)
             out << ", color=" << kWarningColor << ", fontcolor=" << kWarningColor << ", penwidth=2";
         else if (state.unreachable)
             out << ", color=" << kUnreachableColor << ", fontcolor=" << kUnreachableColor;
         if (!state.reasons.empty())
-            out << ", tooltip=" << label(state.reasons);
+            out << ", tooltip=" << tooltip(state.reasons);
         out << "]\n";
     }
     const int lastState = static_cast<int>(graph.states().size()) - 1;
@@ -153,15 +231,20 @@ std::string CDotView::write(const CTableModel& model, const std::vector<FINDING_
             << ", tooltip=\"next state " << target << " is past the last state, " << lastState << "\"]\n";
     }
 
-    if (!graph.states().empty())
+    if (graph.shownStates() > 0 && graph.shown(0))
         out << "  " << kStartId << " -> " << id(ids[0]) << "\n";
     for (const VIEW_EDGE_& edge : graph.edges()) {
+        const bool any = edge.from == CMachineGraph::kAnyState;
         std::vector<std::string> lines;
-        for (const VIEW_CALL_& call : edge.calls)
-            lines.push_back(graph.callText(call));
+        for (const VIEW_CALL_& call : edge.calls) {
+            const std::vector<std::string> more = graph.callLines(call, any);
+            lines.insert(lines.end(), more.begin(), more.end());
+        }
         const bool invalid = graph.isInvalid(edge.to);
-        out << "  " << id(ids[static_cast<size_t>(edge.from)]) << " -> "
-            << (invalid ? invalidId(edge.to) : id(ids[static_cast<size_t>(edge.to)])) << " [label=" << label(lines);
+        out << "  " << nodeId(edge.from) << " -> " << nodeId(edge.to)
+            << " [label=" << (any ? leftLabel(lines) : label(lines));
+        if (any)
+            out << ", style=dashed";
         if (invalid)
             out << ", color=" << kInvalidColor << ", fontcolor=" << kInvalidColor;
         out << "]\n";

@@ -5,30 +5,42 @@
 #include <vector>
 
 #include "pelk-table/check/finding.h"
+#include "pelk-table/views/machine_graph.h"
 
 class CTableModel;
 
 /// CDotView draws a table as a Graphviz DOT graph: a node per state, its
-/// internal transitions inside it (a record: name above, transitions below), an edge per pair of states labelled with
-/// the events and actions, the initial state marked by an arrow from a
-/// point, next states that do not exist as red nodes, and the states that
-/// check finds unreachable or trapping styled apart with the reason as a
-/// tooltip. The same model and findings give the same bytes.
+/// internal transitions inside it (a record: name above, transitions below),
+/// an edge per pair of states labelled with the events and actions, the
+/// folded transitions as dashed edges from a dashed node "any state", the
+/// initial state marked by an arrow from a point, next states that do not
+/// exist as red nodes, and the states that check finds unreachable or
+/// trapping styled apart with the reason as a tooltip. A neighbourhood draws
+/// its state in bold; a drawing cut down to size says why in its label. The
+/// same model, findings and options give the same bytes.
 class CDotView {
 public:
-    static std::string write(const CTableModel& model, const std::vector<FINDING_>& findings);
+    static std::string write(const CTableModel& model, const std::vector<FINDING_>& findings,
+                             const VIEW_OPTIONS_& options = VIEW_OPTIONS_());
+    /// The drawing of graph, made from model.
+    static std::string write(const CTableModel& model, const CMachineGraph& graph);
     /// The node name write() gives each state, by number; a laid-out
     /// graph's node titles are these, and its edges' titles "tail->head".
     static std::vector<std::string> nodeNames(const CTableModel& model, const std::vector<FINDING_>& findings);
+    static std::vector<std::string> nodeNames(const CMachineGraph& graph);
 
     /// text as a DOT ID: bare when DOT takes it so (a letter or `_` or a
     /// non-ASCII byte, then also digits, and not a keyword), else quoted.
     static std::string id(const std::string& text);
     /// text in double quotes, escaped.
     static std::string quoted(const std::string& text);
-    /// text with `"` and `\` escaped for a quoted DOT string. `<` and `>`
-    /// need no escape there: only an ID in angle brackets is HTML.
+    /// text for a label in a quoted DOT string: `"` and `\` escaped, and `&`
+    /// written `&amp;`, since Graphviz decodes entities in labels. `<` and
+    /// `>` need no escape there: only an ID in angle brackets is HTML.
     static std::string escaped(const std::string& text);
+    /// text for a tooltip in a quoted DOT string, which Graphviz reads
+    /// through one more level of backslashes than a label.
+    static std::string tooltipEscaped(const std::string& text);
     /// text escaped for a field of a record label, which also reads `{`,
     /// `}`, `|`, `<` and `>` as syntax.
     static std::string recordEscaped(const std::string& text);

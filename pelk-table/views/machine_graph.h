@@ -17,7 +17,7 @@ struct VIEW_CALL_ {
 
 /// One edge of the drawing: every event that takes state `from` to `to`.
 /// `to` is past the last state when the cells name a state that does not
-/// exist.
+/// exist; `from` is CMachineGraph::kAnyState for the folded transitions.
 struct VIEW_EDGE_ {
     int from;
     int to;
@@ -33,31 +33,108 @@ struct VIEW_STATE_ {
     std::vector<std::string> reasons;  ///< the messages of those findings, with their notes
 };
 
+/// An event drawn once, "from any state": most states give it the same next
+/// state and actions.
+struct VIEW_FOLD_ {
+    VIEW_CALL_ call;
+    int to;
+    std::vector<int> covered;  ///< the states it stands for, ascending
+    std::vector<int> idle;     ///< the states where the event does nothing
+    std::vector<int> other;    ///< the states where it does something else, drawn on their own
+};
+
+/// How a view draws the machine.
+struct VIEW_OPTIONS_ {
+    bool fold = true;  ///< fold the transitions most states share
+    int focus = -1;    ///< a state to draw with its neighbourhood; -1: the whole machine
+    int depth = 1;     ///< the steps of the neighbourhood
+    std::string hint;  ///< a sentence added to the note of a drawing cut down to size
+};
+
 /// CMachineGraph is the table seen as a state diagram, the common ground of
 /// the views: states with their internal transitions, edges grouped by the
 /// pair of states, the next states that do not exist, and the warnings of
 /// check that concern single states. It is made from the model and the
 /// findings alone, and holds the names cleaned for display (CViewText).
+///
+/// It folds an event when at least kFoldMinStates states, and at least two
+/// thirds of all states, give its cell the same next state and actions: that
+/// transition is drawn once from kAnyState, with the other states as its
+/// exceptions. It keeps every drawing within kMaxStates states and kMaxEdges
+/// edges: a larger one is cut down, step by step (shrink()), to the
+/// neighbourhood of state 0, fewer steps, the transitions out of the state
+/// alone, and at last nothing; note() then says what was drawn instead.
 class CMachineGraph {
 public:
-    CMachineGraph(const CTableModel& model, const std::vector<FINDING_>& findings);
+    static constexpr int kAnyState = -1;
+    static constexpr int kFoldMinStates = 3;
+    static constexpr int kMaxStates = 60;
+    static constexpr int kMaxEdges = 150;
+
+    CMachineGraph(const CTableModel& model, const std::vector<FINDING_>& findings,
+                  const VIEW_OPTIONS_& options = VIEW_OPTIONS_());
 
     const std::vector<VIEW_STATE_>& states() const { return m_states; }
     const std::vector<std::string>& events() const { return m_events; }
-    /// Ordered by `from`, then by `to`.
+    /// The edges drawn: ordered by `from` (kAnyState first), then by `to`.
     const std::vector<VIEW_EDGE_>& edges() const { return m_edges; }
-    /// The next states past the last state that some cell names, ascending.
+    /// The next states past the last state that a drawn edge names, ascending.
     const std::vector<int>& invalidTargets() const { return m_invalidTargets; }
+    /// The folded events of the whole machine, in event order.
+    const std::vector<VIEW_FOLD_>& folds() const { return m_folds; }
+    /// The fold of event, or null when it is not folded.
+    const VIEW_FOLD_* foldOf(int event) const;
+
+    /// The state drawn with its neighbourhood; -1 for the whole machine.
+    int focus() const { return m_focus; }
+    /// True when state s is drawn.
+    bool shown(int s) const { return m_shown[static_cast<size_t>(s)]; }
+    int shownStates() const;
+    /// True when some edge leaves the "any state" node.
+    bool hasAnyState() const { return !m_edges.empty() && m_edges.front().from == kAnyState; }
+
+    /// Cuts the drawing down one step; false when nothing is left to cut.
+    bool shrink();
+    /// Why the drawing is not what was asked for, in a sentence or two;
+    /// empty when it is.
+    const std::string& note() const { return m_note; }
+    /// What the drawing shows when it is a neighbourhood, e.g. "IDLE (1) and
+    /// what leads in and out of it, 2 steps"; empty for the whole machine.
+    std::string scope() const;
+    /// The folded events in words, one sentence each.
+    std::vector<std::string> foldSentences() const;
 
     bool isInvalid(int state) const { return state >= static_cast<int>(m_states.size()); }
     /// "PUSH / LampOn, Beep", or only "PUSH" when the event calls nothing.
     std::string callText(const VIEW_CALL_& call) const;
+    /// The lines of a label for call: callText(), then for a call of an
+    /// edge from kAnyState (folded) "except A, B, ..." over as many lines as
+    /// it needs.
+    std::vector<std::string> callLines(const VIEW_CALL_& call, bool folded) const;
+    /// "NAME (3)".
+    std::string title(int s) const;
+
+    /// The state of name, or of number when name is all digits; -1 when none.
+    static int findState(const CTableModel& model, const std::string& name);
 
 private:
+    void fold(const CTableModel& model);
+    void select();
+
     std::vector<VIEW_STATE_> m_states;
     std::vector<std::string> m_events;
-    std::vector<VIEW_EDGE_> m_edges;
+    std::vector<VIEW_EDGE_> m_allEdges;  // the whole machine, folds included
+    std::vector<VIEW_EDGE_> m_edges;     // those drawn
+    size_t m_edgeCount = 0;              // of the selection, also when too large to be copied
     std::vector<int> m_invalidTargets;
+    std::vector<VIEW_FOLD_> m_folds;
+    std::vector<bool> m_shown;
+    VIEW_OPTIONS_ m_asked;
+    int m_focus;
+    int m_depth;
+    bool m_outOnly = false;
+    bool m_empty = false;
+    std::string m_note;
 };
 
 #endif

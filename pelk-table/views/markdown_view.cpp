@@ -113,6 +113,35 @@ void writeActions(std::ostream& out, const CTableModel& model) {
     out << "\n";
 }
 
+// What the diagram leaves to words: that it shows a neighbourhood, why it is
+// cut down, and the transitions it draws once for most states.
+void writeDiagramWords(std::ostream& out, const CMachineGraph& graph) {
+    if (!graph.note().empty())
+        out << M::escaped(graph.note()) << "\n\n";
+    else if (!graph.scope().empty())
+        out << "The diagram shows " << M::escaped(graph.scope()) << ".\n\n";
+    std::vector<std::string> drawn;
+    const std::vector<std::string> sentences = graph.foldSentences();
+    for (size_t i = 0; i < graph.folds().size(); ++i) {
+        for (const VIEW_EDGE_& edge : graph.edges()) {
+            for (const VIEW_CALL_& call : edge.calls) {
+                if (edge.from == CMachineGraph::kAnyState && call.event == graph.folds()[i].call.event)
+                    drawn.push_back(sentences[i]);
+            }
+        }
+    }
+    if (drawn.empty())
+        return;
+    out << "Transitions that most states share are drawn once, from \"any state\" (an event is folded when at "
+           "least "
+        << CMachineGraph::kFoldMinStates
+        << " states, and two thirds of all states, give it the same next "
+           "state and actions; `--no-fold` draws every transition):\n\n";
+    for (const std::string& sentence : drawn)
+        out << "- " << M::escaped(sentence) << "\n";
+    out << "\n";
+}
+
 void writeFindings(std::ostream& out, const std::vector<FINDING_>& findings) {
     out << "## Findings of check\n\n";
     if (findings.empty()) {
@@ -139,8 +168,9 @@ std::string CMarkdownView::escaped(const std::string& text) {
     return CViewText::escaped(text, kEscapes, static_cast<int>(sizeof kEscapes / sizeof kEscapes[0]));
 }
 
-std::string CMarkdownView::write(const CTableModel& model, const std::vector<FINDING_>& findings) {
-    const CMachineGraph graph(model, findings);
+std::string CMarkdownView::write(const CTableModel& model, const std::vector<FINDING_>& findings,
+                                 const VIEW_OPTIONS_& options) {
+    CMachineGraph graph(model, findings, options);
     const std::string file = escaped(CViewText::clean(CViewText::fileName(model.path())));
     std::ostringstream out;
     out << "# State machine " << file << "\n\n";
@@ -158,7 +188,12 @@ std::string CMarkdownView::write(const CTableModel& model, const std::vector<FIN
     writeNames(out, "Events", "event", graph.events());
     writeActions(out, model);
 
-    out << "## Diagram\n\n```mermaid\n" << CMermaidView::write(model, findings) << "```\n\n";
+    out << "## Diagram\n\n";
+    // The names and the matrix stay those of the whole table whatever the
+    // diagram leaves out.
+    const std::string mermaid = CMermaidView::fitted(graph);
+    writeDiagramWords(out, graph);
+    out << "```mermaid\n" << mermaid << "```\n\n";
     writeFindings(out, findings);
     return out.str();
 }

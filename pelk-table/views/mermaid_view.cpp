@@ -1,5 +1,6 @@
 #include "pelk-table/views/mermaid_view.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "pelk-table/model/table_model.h"
@@ -8,15 +9,18 @@
 
 namespace {
 
+// The id of a state, of a next state that does not exist, of "any state".
 std::string stateId(const CMachineGraph& graph, int state) {
+    if (state == CMachineGraph::kAnyState)
+        return "anyState";
     return (graph.isInvalid(state) ? "invalid" : "s") + std::to_string(state);
 }
 
 // Several lines in one label.
-std::string lines(const CMachineGraph& graph, const std::vector<VIEW_CALL_>& calls) {
+std::string joined(const std::vector<std::string>& lines) {
     std::string text;
-    for (size_t i = 0; i < calls.size(); ++i)
-        text += (i == 0 ? "" : "<br>") + CMermaidView::escaped(graph.callText(calls[i]));
+    for (size_t i = 0; i < lines.size(); ++i)
+        text += (i == 0 ? "" : "<br>") + CMermaidView::escaped(lines[i]);
     return text;
 }
 
@@ -30,15 +34,32 @@ std::string CMermaidView::escaped(const std::string& text) {
     return CViewText::escaped(text, kEscapes, static_cast<int>(sizeof kEscapes / sizeof kEscapes[0]));
 }
 
-std::string CMermaidView::write(const CTableModel& model, const std::vector<FINDING_>& findings) {
-    const CMachineGraph graph(model, findings);
+std::string CMermaidView::write(const CTableModel& model, const std::vector<FINDING_>& findings,
+                                const VIEW_OPTIONS_& options) {
+    CMachineGraph graph(model, findings, options);
+    return fitted(graph);
+}
+
+std::string CMermaidView::fitted(CMachineGraph& graph) {
+    std::string text = write(graph);
+    while (text.size() > kMaxText && graph.shrink())
+        text = write(graph);
+    return text;
+}
+
+std::string CMermaidView::write(const CMachineGraph& graph) {
     const int stateCount = static_cast<int>(graph.states().size());
+    const int focus = graph.scope().empty() ? -1 : graph.focus();
     std::ostringstream out;
     out << "stateDiagram-v2\n";
+    if (!graph.scope().empty())
+        out << "    %% " << graph.scope() << "\n";
     bool unreachable = false, trap = false;
     for (int s = 0; s < stateCount; ++s) {
+        if (!graph.shown(s))
+            continue;
         const VIEW_STATE_& state = graph.states()[static_cast<size_t>(s)];
-        out << "    state \"" << escaped(state.name) << " (" << s << ")\" as " << stateId(graph, s) << "\n";
+        out << "    state \"" << escaped(graph.title(s)) << "\" as " << stateId(graph, s) << "\n";
         for (const VIEW_CALL_& call : state.internal)
             out << "    " << stateId(graph, s) << " : " << escaped(graph.callText(call)) << "\n";
         unreachable = unreachable || state.unreachable;
@@ -46,31 +67,59 @@ std::string CMermaidView::write(const CTableModel& model, const std::vector<FIND
     }
     for (int target : graph.invalidTargets())
         out << "    state \"" << target << ": no such state\" as " << stateId(graph, target) << "\n";
+    if (graph.hasAnyState())
+        out << "    state \"any state\" as " << stateId(graph, CMachineGraph::kAnyState) << "\n";
+    const bool nothing = graph.shownStates() == 0 && !graph.note().empty();
+    if (nothing)
+        out << "    state \"nothing drawn\" as nothingDrawn\n";
 
-    if (stateCount > 0)
+    if (stateCount > 0 && graph.shown(0))
         out << "    [*] --> s0\n";
-    for (const VIEW_EDGE_& edge : graph.edges())
-        out << "    " << stateId(graph, edge.from) << " --> " << stateId(graph, edge.to) << " : "
-            << lines(graph, edge.calls) << "\n";
+    for (const VIEW_EDGE_& edge : graph.edges()) {
+        std::vector<std::string> lines;
+        for (const VIEW_CALL_& call : edge.calls) {
+            const std::vector<std::string> more = graph.callLines(call, edge.from == CMachineGraph::kAnyState);
+            for (const std::string& line : more)
+                lines.push_back(line.substr(line.find_first_not_of(' ')));
+        }
+        out << "    " << stateId(graph, edge.from) << " --> " << stateId(graph, edge.to) << " : " << joined(lines)
+            << "\n";
+    }
 
     for (int s = 0; s < stateCount; ++s) {
         const VIEW_STATE_& state = graph.states()[static_cast<size_t>(s)];
-        if (state.reasons.empty())
+        if (state.reasons.empty() || !graph.shown(s))
             continue;
         out << "    note right of " << stateId(graph, s) << "\n";
         for (const std::string& reason : state.reasons)
             out << "        " << escaped(reason) << "\n";
         out << "    end note\n";
     }
+    if (!graph.note().empty()) {
+        out << "    note left of " << (nothing ? "nothingDrawn" : stateId(graph, std::max(focus, 0))) << "\n";
+        for (const std::string& line : CViewText::wrapped(graph.note(), 60))
+            out << "        " << escaped(line) << "\n";
+        out << "    end note\n";
+    }
 
+    if (graph.hasAnyState())
+        out << "    classDef any stroke-dasharray:5 5\n";
+    if (focus >= 0)
+        out << "    classDef focus stroke-width:3px\n";
     if (trap)
         out << "    classDef trap stroke:#cd6600,stroke-width:3px,color:#cd6600\n";
     if (unreachable)
         out << "    classDef unreachable stroke:#737373,stroke-dasharray:5 5,color:#737373\n";
     if (!graph.invalidTargets().empty())
         out << "    classDef invalid stroke:#cd0000,stroke-dasharray:5 5,color:#cd0000\n";
+    if (graph.hasAnyState())
+        out << "    class " << stateId(graph, CMachineGraph::kAnyState) << " any\n";
+    if (focus >= 0)
+        out << "    class " << stateId(graph, focus) << " focus\n";
     for (int s = 0; s < stateCount; ++s) {
         const VIEW_STATE_& state = graph.states()[static_cast<size_t>(s)];
+        if (!graph.shown(s))
+            continue;
         // Both classes apply; the later one's colour wins.
         if (state.unreachable)
             out << "    class " << stateId(graph, s) << " unreachable\n";

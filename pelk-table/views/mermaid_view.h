@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "pelk-table/check/finding.h"
+#include "pelk-table/views/machine_graph.h"
 
 class CTableModel;
 
@@ -13,10 +14,22 @@ class CTableModel;
 /// states get the ids s0, s1, ... with their names and numbers as labels,
 /// internal transitions are lines of the state's description, next states
 /// that do not exist are states of their own (invalid5, ...), and the
-/// warnings of check are a style class and a note with the reason.
+/// warnings of check are a style class and a note with the reason. The
+/// folded transitions leave a state "any state" (anyState). The text stays
+/// within kMaxText: a larger drawing is cut down (CMachineGraph::shrink())
+/// until it fits, and a note says so.
 class CMermaidView {
 public:
-    static std::string write(const CTableModel& model, const std::vector<FINDING_>& findings);
+    /// Mermaid's default limit of the text of a diagram (maxTextSize), in
+    /// characters; counted here in bytes, which are never fewer.
+    static constexpr size_t kMaxText = 50000;
+
+    static std::string write(const CTableModel& model, const std::vector<FINDING_>& findings,
+                             const VIEW_OPTIONS_& options = VIEW_OPTIONS_());
+    /// The diagram of graph within kMaxText, graph cut down as far as needed.
+    static std::string fitted(CMachineGraph& graph);
+    /// The diagram of graph, whatever its size.
+    static std::string write(const CMachineGraph& graph);
 
     /// text with every character that Mermaid reads as syntax or as HTML
     /// written as an entity code (`#quot;`, `#lt;`, `#35;`, ...).

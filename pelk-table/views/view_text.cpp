@@ -47,3 +47,25 @@ std::string CViewText::escaped(const std::string& text, const ESCAPE_* table, in
     }
     return result;
 }
+
+std::vector<std::string> CViewText::wrapped(const std::string& text, size_t width) {
+    std::vector<std::string> lines;
+    std::string line;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find(' ', pos);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string word = text.substr(pos, end - pos);
+        if (!line.empty() && line.size() + 1 + word.size() > width) {
+            lines.push_back(line);
+            line.clear();
+        }
+        if (!word.empty())
+            line += (line.empty() ? "" : " ") + word;
+        pos = end + 1;
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}

@@ -44,6 +44,11 @@ INSTANTIATE_TEST_SUITE_P(
         Row{CDotView::id, "Node", "\"Node\""}, Row{CDotView::id, "lamp off", "\"lamp off\""},
         Row{CDotView::id, "", "\"\""}, Row{CDotView::id, "say \"hi\" \\o/", "\"say \\\"hi\\\" \\\\o/\""},
         Row{CDotView::quoted, "<go>|x", "\"<go>|x\""},
+        // Graphviz decodes entities in labels and tooltips, and reads a
+        // tooltip through one more level of backslashes.
+        Row{CDotView::escaped, "&amp; a\\Nb", "&amp;amp; a\\\\Nb"},
+        Row{CDotView::tooltipEscaped, "&lt;\"x\\G\"", "&amp;lt;\\\"x\\\\\\\\G\\\""},
+        Row{CDotView::recordEscaped, "&copy;|", "&amp;copy;\\|"}, Row{CDotView::id, "a&b", "\"a&b\""},
         Row{CDotView::recordEscaped, "{<a|b>} \"\\", "\\{\\<a\\|b\\>\\} \\\"\\\\"},
         // Mermaid: entity codes for what it reads as syntax or HTML.
         Row{CMermaidView::escaped, "a \"b\" <c> & d", "a #quot;b#quot; #lt;c#gt; #amp; d"},

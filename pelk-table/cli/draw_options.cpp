@@ -1,0 +1,34 @@
+#include "pelk-table/cli/draw_options.h"
+
+#include "pelk-table/model/table_model.h"
+
+void CDrawOptions::add(CLI::App& command, const char* view) {
+    m_view = view;
+    command.add_flag("--no-fold", m_noFold,
+                     "draw every transition; without it, an event that at least 3 states and two thirds of all "
+                     "states take to the same next state with the same actions is drawn once, from \"any state\"");
+    CLI::Option* state =
+        command.add_option("--state", m_state, "draw only this state (its name or number) and its neighbourhood")
+            ->type_name("NAME");
+    command
+        .add_option("--depth", m_depth,
+                    "with --state: the steps of the neighbourhood, into the state and out of it (default 1)")
+        ->type_name("N")
+        ->check(CLI::Range(1, 1000))
+        ->needs(state);
+}
+
+bool CDrawOptions::resolve(const CTableModel& model, VIEW_OPTIONS_& options, std::string& message) const {
+    options = VIEW_OPTIONS_();
+    options.fold = !m_noFold;
+    options.depth = m_depth;
+    options.hint = "pelk-table " + m_view + " --state NAME --depth N draws one state with its neighbourhood.";
+    if (m_state.empty())
+        return true;
+    options.focus = CMachineGraph::findState(model, m_state);
+    if (options.focus < 0) {
+        message = "no state '" + m_state + "' in " + model.path() + " (give its name or its number)\n";
+        return false;
+    }
+    return true;
+}
