@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "pelk-table/diff/page_changes.h"
 #include "pelk-table/html/html_diagram.h"
 #include "pelk-table/html/html_page.h"
 #include "pelk-table/model/table_model.h"
@@ -13,6 +14,7 @@ void CHtmlCommand::setUp(CLI::App& app, int& status) {
     command->add_option("TABLE", m_table, "table file (TSV)")->required()->type_name("");
     command->add_option("-o,--output", m_output, "the page to write")->required()->type_name("FILE");
     m_options.addTableOptions(*command);
+    command->add_option("--compare", m_compare, "mark what changed since the table OLD")->type_name("OLD");
     command->footer(
         "The page holds the diagram, the matrix, the findings of check and a simulator that\n"
         "steps the machine as pelk-table run does. It needs no network and no other file.\n"
@@ -30,7 +32,10 @@ int CHtmlCommand::run(std::ostream& err) {
 
     const size_t slash = m_table.find_last_of("/\\");
     PAGE_FACTS_ facts{slash == std::string::npos ? m_table : m_table.substr(slash + 1), m_options.machineName(),
-                      m_options.target().name};
+                      m_options.target().name, ""};
+    if (!m_compare.empty() && !CPageChanges::describe(m_compare, m_options.machineName(), m_options.machineNameGiven(),
+                                                      m_options.target(), model, findings, facts.changes, err))
+        return CToolOptions::kFindings;
     const CHtmlPage page(model, findings, facts, CHtmlDiagram::draw(model, findings));
 
     std::ofstream out(m_output, std::ios::binary | std::ios::trunc);

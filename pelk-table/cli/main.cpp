@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include "pelk-table/cli/check_command.h"
+#include "pelk-table/cli/diff_command.h"
 #include "pelk-table/cli/dot_command.h"
 #include "pelk-table/cli/html_command.h"
 #include "pelk-table/cli/markdown_command.h"
@@ -32,6 +33,8 @@ int main(int argc, char* argv[]) {
     // In the order "pelk-table --help" lists them.
     const auto setUp = [&app, &status](auto&... commands) { (commands.setUp(app, status), ...); };
     setUp(check, run, dot, mermaid, markdown, html);
+    CDiffCommand diff;
+    diff.setUp(app, status);
 
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string message;
