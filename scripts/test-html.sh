@@ -20,5 +20,6 @@ build=$(realpath -m "${PELK_BUILD_DIR:-build}")
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target pelk-table
 
-# Debian's Python, which has the packages above.
+# Debian's Python, which has the packages above. The marks of html --compare first.
+/usr/bin/python3 tests/html/test_compare.py "$build/pelk-table" "$build/html-screenshots"
 exec /usr/bin/python3 tests/html/test_page.py "$build/pelk-table" examples "$build/html-screenshots"

@@ -127,36 +127,47 @@ private:
     const TABLE_DIFF_& m_diff;
 };
 
-// Takes as renamed the unmatched pairs at the same position whose cells
-// agree. Taking one back can break the agreement of another (a next state
-// that no longer maps), so this runs until nothing changes.
+// Pairs an unmatched name of OLD with the unmatched name of NEW at the same
+// position: just after the state (or event) that its predecessor became,
+// or, when the predecessor is gone too, at the same number.
+std::vector<int> pairUnmatched(std::vector<int>& beforeToAfter, std::vector<int>& afterToBefore) {
+    std::vector<int> paired;
+    for (size_t i = 0; i < beforeToAfter.size(); ++i) {
+        if (beforeToAfter[i] >= 0)
+            continue;
+        int j = static_cast<int>(i);
+        if (i > 0 && beforeToAfter[i - 1] >= 0)
+            j = beforeToAfter[i - 1] + 1;
+        if (j >= static_cast<int>(afterToBefore.size()) || afterToBefore[at(j)] >= 0)
+            continue;
+        beforeToAfter[i] = j;
+        afterToBefore[at(j)] = static_cast<int>(i);
+        paired.push_back(static_cast<int>(i));
+    }
+    return paired;
+}
+
+// Takes as renamed the pairs at the same position whose cells agree.
+// Taking one back can break the agreement of another (a next state that no
+// longer maps), so this runs until nothing changes.
 void findRenames(const CSTTable& before, const CSTTable& after, TABLE_DIFF_& diff) {
-    std::vector<int> states, events;
-    for (size_t i = 0; i < diff.oldToNewState.size() && i < diff.newToOldState.size(); ++i) {
-        if (diff.oldToNewState[i] < 0 && diff.newToOldState[i] < 0) {
-            diff.oldToNewState[i] = diff.newToOldState[i] = static_cast<int>(i);
-            states.push_back(static_cast<int>(i));
-        }
-    }
-    for (size_t i = 0; i < diff.oldToNewEvent.size() && i < diff.newToOldEvent.size(); ++i) {
-        if (diff.oldToNewEvent[i] < 0 && diff.newToOldEvent[i] < 0) {
-            diff.oldToNewEvent[i] = diff.newToOldEvent[i] = static_cast<int>(i);
-            events.push_back(static_cast<int>(i));
-        }
-    }
+    std::vector<int> states = pairUnmatched(diff.oldToNewState, diff.newToOldState);
+    std::vector<int> events = pairUnmatched(diff.oldToNewEvent, diff.newToOldEvent);
     const CCellComparison cells(before, after, diff);
     for (bool dropped = true; dropped;) {
         dropped = false;
         for (int& s : states) {
-            if (s >= 0 && !cells.rowsAgree(s, s)) {
-                diff.oldToNewState[at(s)] = diff.newToOldState[at(s)] = -1;
+            if (s >= 0 && !cells.rowsAgree(s, diff.oldToNewState[at(s)])) {
+                diff.newToOldState[at(diff.oldToNewState[at(s)])] = -1;
+                diff.oldToNewState[at(s)] = -1;
                 s = -1;
                 dropped = true;
             }
         }
         for (int& e : events) {
-            if (e >= 0 && !cells.columnsAgree(e, e)) {
-                diff.oldToNewEvent[at(e)] = diff.newToOldEvent[at(e)] = -1;
+            if (e >= 0 && !cells.columnsAgree(e, diff.oldToNewEvent[at(e)])) {
+                diff.newToOldEvent[at(diff.oldToNewEvent[at(e)])] = -1;
+                diff.oldToNewEvent[at(e)] = -1;
                 e = -1;
                 dropped = true;
             }

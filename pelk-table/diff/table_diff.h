@@ -21,7 +21,8 @@ struct DIFF_SIDE_ {
 /// CTableDiff compares two tables as machines. States and events are
 /// matched by name (the n-th of a name with the n-th of that name); a state
 /// or event that lost its name and one that gained a name at the same
-/// position are one renamed, when their cells agree. Two cells agree when
+/// position (just after what their predecessor became) are one renamed,
+/// when their cells agree. Two cells agree when
 /// their next states are the same state (or both none) and they call the
 /// same actions in the same order, the no-operation markers left out.
 class CTableDiff {
