@@ -94,7 +94,10 @@ public:
                 if (next < 0 || next >= m_after.stateCount() || !m_nodes.count({false, next}) ||
                     m_marked.count({node.number, e}))
                     continue;
-                m_edges.push_back({node, {false, next}, label(calls(m_after.eventName(e), actions(node.number, e)))});
+                // Past the limit the transitions are only counted.
+                if (++m_edgeCount <= CDiffDiagram::kMaxEdges)
+                    m_edges.push_back(
+                        {node, {false, next}, label(calls(m_after.eventName(e), actions(node.number, e)))});
             }
         }
     }
@@ -104,8 +107,8 @@ public:
             note = "No state is touched by the change.";
             return "";
         }
-        if (m_edges.size() > CDiffDiagram::kMaxEdges) {
-            note = tooLarge(std::to_string(m_edges.size()) + " transitions");
+        if (m_edgeCount > CDiffDiagram::kMaxEdges) {
+            note = tooLarge(std::to_string(m_edgeCount) + " transitions");
             return "";
         }
         std::ostringstream out;
@@ -178,6 +181,7 @@ private:
             m_diff.oldToNewState[at(cell.before.next)] == next)
             was = " (was " + calls(cell.event, cell.before.actions) + ")";
         m_edges.push_back({from, {false, next}, label(text + was)});
+        ++m_edgeCount;
     }
 
     void addOldSide(const NODE_& from, const CELL_CHANGE_& cell) {
@@ -198,6 +202,7 @@ private:
         m_nodes.insert(from);
         m_nodes.insert(to);
         m_edges.push_back({from, to, label(text)});
+        ++m_edgeCount;
     }
 
     const TABLE_DIFF_& m_diff;
@@ -207,6 +212,7 @@ private:
     std::map<NODE_, std::string> m_class;
     std::set<std::pair<int, int>> m_marked;  // (state, event) of NEW drawn as changed
     std::vector<EDGE_> m_edges;
+    size_t m_edgeCount = 0;  // m_edges and those left out past the limit
     std::vector<std::pair<NODE_, std::string>> m_internal;
 };
 

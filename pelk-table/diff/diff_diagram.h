@@ -15,8 +15,8 @@ class CDiffDiagram {
 public:
     /// The most characters and transitions a code host renders (Mermaid's
     /// maxTextSize and maxEdges).
-    static const size_t kMaxText = 50000;
-    static const size_t kMaxEdges = 500;
+    static constexpr size_t kMaxText = 50000;
+    static constexpr size_t kMaxEdges = 500;
 
     /// The diagram; empty, with note set, when it would be too large or
     /// when nothing is touched.
