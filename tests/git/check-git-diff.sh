@@ -98,6 +98,16 @@ pelk-table diff: b/lamp.tsv is not a table pelk accepts: no comparison
 status 0" "$refused"
 git checkout -q lamp.tsv
 
+# A renamed table: git's nine arguments, the new path last but one.
+git config diff.pelk.command "'$tool' diff --git"
+git mv lamp.tsv light.tsv
+sed -i 's/0\/LampOff/0\/LampOff,Click/' light.tsv && git add light.tsv
+renamed=$(git diff --cached -M)
+expect "renamed table" 'pelk-table diff a/lamp.tsv b/light.tsv' "$(head -1 <<<"$renamed")"
+expect "renamed table, its change" 'ON × PUSH (cell C4): → OFF / LampOff, Beep  ⇒  → OFF / LampOff, Click, Beep' \
+    "$(sed -n 2p <<<"$renamed")"
+git commit -qm 'a light'
+
 # Workbooks: export as textconv (the export command may not be in this build).
 if "$tool" export --help >/dev/null 2>&1; then
     echo "SKIP workbook textconv: no workbook fixture in this test yet"
