@@ -118,6 +118,9 @@ public:
             name += " (" + std::to_string(node.number) + ")";
             if (node.old)
                 name += " removed";
+            else if (m_diff.newToOldState[at(node.number)] >= 0 &&
+                     m_before.stateName(m_diff.newToOldState[at(node.number)]) != m_after.stateName(node.number))
+                name += ", was " + m_before.stateName(m_diff.newToOldState[at(node.number)]);
             out << "    state \"" << label(name) << "\" as " << node.id() << "\n";
         }
         for (const auto& line : m_internal)

@@ -34,7 +34,8 @@ void nameRows(std::ostream& out, const char* what, const std::vector<NAME_CHANGE
             row(out, kind + " added", numbered(change.newName, change.newNumber), "", "");
             break;
         case NAME_CHANGE_::kRenamed:
-            row(out, kind + " renamed", std::to_string(change.newNumber), md(change.oldName), md(change.newName));
+            row(out, kind + " renamed", numbered(change.newName, change.newNumber), md(change.oldName),
+                md(change.newName));
             break;
         case NAME_CHANGE_::kRenumbered:
             row(out, kind + " renumbered", md(change.newName), std::to_string(change.oldNumber),
