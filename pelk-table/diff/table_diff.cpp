@@ -17,8 +17,14 @@ const CSTTable& tableOf(const DIFF_SIDE_& side) {
     return side.model ? side.model->table() : kNone;
 }
 
+// The spreadsheet name of a cell. A table that is compared has every cell
+// of every state record, so the name follows from the layout alone (the
+// whole place would measure the line in characters).
 std::string cellName(const DIFF_SIDE_& side, int s, int e) {
-    return side.model ? side.model->cellPlace(s, e).cell : std::string();
+    if (!side.model)
+        return "";
+    const TABLE_LAYOUT_& layout = side.model->layout();
+    return CTableModel::cellName(layout.stateRecords[at(s)], layout.keyColumn + 2 + e);
 }
 
 // Pairs the n-th occurrence of a name in one list with the n-th in the other.
