@@ -32,12 +32,15 @@ function(pelk_add_page_assets target)
   set(dir ${PELK_ROOT}/pelk-table/html)
   set(out_dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_assets)
   set(header ${out_dir}/pelk-table/html/page_assets.h)
-  set(files "kPageTemplate=${dir}/page_template.html|kPageCss=${dir}/page.css|kPageJs=${dir}/page.js")
+  # The marks of html --compare come from pelk-table/diff.
+  set(diff_dir ${PELK_ROOT}/pelk-table/diff)
+  set(files "kPageTemplate=${dir}/page_template.html|kPageCss=${dir}/page.css|kPageJs=${dir}/page.js|kPageChangesCss=${diff_dir}/page_changes.css|kPageChangesJs=${diff_dir}/page_changes.js")
   add_custom_command(
     OUTPUT ${header}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${out_dir}/pelk-table/html
     COMMAND ${CMAKE_COMMAND} -DEMBED_OUT=${header} "-DEMBED_FILES=${files}" -P ${PELK_EMBED_SCRIPT}
-    DEPENDS ${dir}/page_template.html ${dir}/page.css ${dir}/page.js ${PELK_EMBED_SCRIPT}
+    DEPENDS ${dir}/page_template.html ${dir}/page.css ${dir}/page.js ${diff_dir}/page_changes.css ${diff_dir}/page_changes.js
+            ${PELK_EMBED_SCRIPT}
     COMMENT "Embedding the page of pelk-table html"
     VERBATIM)
   target_sources(${target} PRIVATE ${header})

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "pelk-table/diff/page_changes.h"
 #include "pelk-table/html/html_diagram.h"
 #include "pelk-table/html/html_page.h"
 #include "pelk-table/model/table_model.h"
@@ -15,6 +16,7 @@ void CHtmlCommand::setUp(CLI::App& app, int& status) {
         ->required()
         ->type_name("FILE");
     m_options.addTableOptions(*command);
+    command->add_option("--compare", m_compare, "mark what changed since the table OLD")->type_name("OLD");
     command->footer(
         "The page holds the diagram, the matrix, the findings of check and a simulator that\n"
         "steps the machine as pelk-table run does. It needs no network and no other file.\n"
@@ -36,7 +38,10 @@ int CHtmlCommand::run(std::ostream& err) {
     const std::string shown = model.displayName();
     const size_t slash = shown.find_last_of("/\\");
     PAGE_FACTS_ facts{slash == std::string::npos ? shown : shown.substr(slash + 1), m_options.machineName(),
-                      m_options.target().name};
+                      m_options.target().name, ""};
+    if (!m_compare.empty() && !CPageChanges::describe(m_compare, m_options.machineName(), m_options.machineNameGiven(),
+                                                      m_options.target(), model, findings, facts.changes, err))
+        return CToolOptions::kFindings;
     const CHtmlPage page(model, findings, facts, CHtmlDiagram::draw(model, findings));
 
     std::ostringstream text;

@@ -22,6 +22,7 @@ private:
     CToolOptions m_options;
     std::string m_table;
     std::string m_output;
+    std::string m_compare;  // --compare OLD: mark the changes since OLD
 };
 
 #endif

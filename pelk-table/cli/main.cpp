@@ -10,6 +10,7 @@
 #include <CLI/CLI.hpp>
 
 #include "pelk-table/cli/check_command.h"
+#include "pelk-table/cli/diff_command.h"
 #include "pelk-table/cli/dot_command.h"
 #include "pelk-table/cli/html_command.h"
 #include "pelk-table/cli/markdown_command.h"
@@ -52,6 +53,8 @@ int main(int argc, char* argv[]) {
     // In the order "pelk-table --help" lists them.
     const auto setUp = [&app, &status](auto&... commands) { (commands.setUp(app, status), ...); };
     setUp(check, run, dot, mermaid, markdown, html);
+    CDiffCommand diff;
+    diff.setUp(app, status);
 
     // CLI11's own messages, as every message of the program: the prefix, and
     // where the help is.

@@ -138,16 +138,18 @@ std::string CHtmlPage::modelJson() const {
     diagram["nodes"] = m_diagram.nodeIds;
     diagram["note"] = m_diagram.note;
     json["diagram"] = std::move(diagram);
+    if (!m_facts.changes.empty())
+        json["changes"] = Json::parse(m_facts.changes);
     return scriptSafe(json);
 }
 
 void CHtmlPage::write(std::ostream& out) const {
     // The template's slots, in the order they appear in it.
     const std::pair<const char*, std::string> slots[] = {
-        {"{{style}}", asset(kPageCss)},
+        {"{{style}}", asset(kPageCss) + (m_facts.changes.empty() ? "" : asset(kPageChangesCss))},
         {"{{diagram}}", inlineSvg(m_diagram.svg)},
         {"{{model}}", modelJson()},
-        {"{{script}}", asset(kPageJs)},
+        {"{{script}}", asset(kPageJs) + (m_facts.changes.empty() ? "" : asset(kPageChangesJs))},
     };
     const std::string page = asset(kPageTemplate);
     size_t done = 0;

@@ -14,6 +14,7 @@ struct PAGE_FACTS_ {
     std::string fileName;     ///< the table's file name, as the header shows it
     std::string machineName;  ///< -n; may be empty
     std::string target;       ///< -a, the target's name
+    std::string changes;      ///< the changes since an older table, as JSON; empty for none
 };
 
 /// The diagram of a page: Graphviz's SVG and the DOT id of each state's

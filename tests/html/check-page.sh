@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Tests the page of pelk-table html in headless Chromium (test_page.py): the
 # simulator against pelk-table run, the URL fragment, keyboard play, hostile
-# names, broken tables and the absence of network requests.
+# names, broken tables and the absence of network requests; then the marks
+# of html --compare (test_compare.py).
 # Usage: check-page.sh PELK_TABLE EXAMPLES_DIR SCREENSHOT_DIR
 # Exit 77 (skipped) when Chromium, chromedriver or Debian's Python bindings
 # (selenium, PIL) are missing and the test does not run as root; as root
@@ -24,6 +25,11 @@ fi
 # Debian's Python, which has the packages above.
 /usr/bin/python3 "$(dirname "$0")/test_page.py" "$@"
 status=$?
+# The marks of html --compare: PELK_TABLE and SCREENSHOT_DIR.
+if [[ $status -eq 0 ]]; then
+    /usr/bin/python3 "$(dirname "$0")/test_compare.py" "$1" "$3"
+    status=$?
+fi
 # 77 is the skip status; a failure must never read as one.
 [[ $status -eq 77 ]] && status=1
 exit $status
