@@ -49,14 +49,14 @@ const SHEET_CASE_ kSheets[] = {
      "note\t\t\t\t\t\n"
      "\tSTART\t\tOPEN_REQ\tCLOSE_REQ\t\n"
      "\tCLOSED\t0\t1/MotorOpen\t-\t\n"
-     "\tOPENED\t1\t-/-\t0/Motor_x0043_lose,BeepA\t\n",
+     "\tOPENED\t1\t-/-\t0/Motor_x0043_lose,Beep_x0041_\t\n",
      "A1:w B1:w E1:w F1:w A3:w", "Machine"},
     {"xlsx strict namespace", "strict.xlsx", "Machine",
      "\t\tTRUE\t2.5\t\t\n"
      "note\t\t\t\t\t\n"
      "\tSTART\t\tOPEN_REQ\tCLOSE_REQ\t\n"
      "\tCLOSED\t0\t1/MotorOpen\t-\t\n"
-     "\tOPENED\t1\t-/-\t0/Motor_x0043_lose,BeepA\t\n",
+     "\tOPENED\t1\t-/-\t0/Motor_x0043_lose,Beep_x0041_\t\n",
      "A1:w B1:w E1:w F1:w A3:w", "Machine"},
     {"xlsx: a sheet by number, without START, a number in text format", "features.xlsx", "1",
      "\t\t\t\t\n\t\tjust notes\tFALSE\t12\n", "", "Notes"},
@@ -193,8 +193,9 @@ TEST(GeneralNumber, IsWrittenOnlyWhenCertain) {
         std::string text;
         const bool written = CGeneralNumber::text(c.value, text);
         EXPECT_EQ(written, c.text != nullptr) << c.value;
-        if (c.text && written)
+        if (c.text && written) {
             EXPECT_EQ(text, c.text);
+        }
     }
 }
 
@@ -202,9 +203,14 @@ TEST(XlsxText, DecodesEscapes) {
     if (!CWorkbook::available())
         GTEST_SKIP() << "this build reads no workbooks";
     EXPECT_EQ(CXlsxReader::unescape("a_x000D_b"), "a\rb");
+    EXPECT_EQ(CXlsxReader::unescape("a_x0009_b_x000a_c_x001F_"), "a\tb\nc\x1F");
     EXPECT_EQ(CXlsxReader::unescape("_x005F_x0041_"), "_x0041_");
+    EXPECT_EQ(CXlsxReader::unescape("_x005f_"), "_");
     EXPECT_EQ(CXlsxReader::unescape("_xD83D__xDE00_"), "\xF0\x9F\x98\x80");
-    EXPECT_EQ(CXlsxReader::unescape("_x00e9_"), "\xC3\xA9");
+    EXPECT_EQ(CXlsxReader::unescape("_xFFFF_"), "\xEF\xBF\xBF");
+    // What XML can hold stays as written, as the spreadsheet shows it.
+    EXPECT_EQ(CXlsxReader::unescape("_x0041_ _x00e9_ _x0020_ _x007F_ _X0041_"),
+              "_x0041_ _x00e9_ _x0020_ _x007F_ _X0041_");
     EXPECT_EQ(CXlsxReader::unescape("_x12G4_ _x12"), "_x12G4_ _x12");
 }
 

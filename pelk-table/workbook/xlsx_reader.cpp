@@ -191,7 +191,7 @@ const char* builtInFormat(int id) {
     case 12:
         return "# ?/?";
     case 13:
-        return "# ??/??";
+        return "# \?\?/\?\?";
     case 14:
         return "mm-dd-yy";
     case 15:
@@ -550,6 +550,13 @@ std::string CXlsxReader::unescape(const std::string& text) {
     for (std::size_t i = 0; i < text.size();) {
         unsigned unit = 0;
         if (!hexAt(i, unit)) {
+            out += text[i++];
+            continue;
+        }
+        // The spreadsheet decodes only what XML cannot hold (control
+        // characters, surrogates, U+FFFE and U+FFFF) and the escaped
+        // underscore itself; any other _xHHHH_ is the text as written.
+        if (!(unit < 0x20 || unit == 0x5F || (unit >= 0xD800 && unit < 0xE000) || unit >= 0xFFFE)) {
             out += text[i++];
             continue;
         }

@@ -27,7 +27,8 @@ public:
     enum FormatKind { kGeneral, kText, kTextWithLiterals, kDateFormat, kOtherNumber };
     /// The kind of a format code ("General", "0.00", "yyyy-mm-dd", "@").
     static FormatKind kindOfCode(const std::string& code);
-    /// Decodes the _xHHHH_ escapes of a stored text.
+    /// Decodes the _xHHHH_ escapes of a stored text that the spreadsheet
+    /// decodes: characters XML cannot hold, and _x005F_ (an underscore).
     static std::string unescape(const std::string& text);
     /// The path of target, a relationship's target, seen from the part at
     /// source ("" for the package root). False when it leaves the package.
