@@ -1,5 +1,6 @@
 #include "pelk-table/workbook/ods_reader.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -197,6 +198,16 @@ private:
         m_error = extension && std::strcmp(extension, "error") == 0;
         m_value = value ? value : (boolean ? boolean : "");
         m_formula = attribute(attributes, kTable, "formula") != nullptr;
+        const char* columns = attribute(attributes, kTable, "number-columns-spanned");
+        const char* rows = attribute(attributes, kTable, "number-rows-spanned");
+        const long long spanColumns = repeatOf(columns);
+        const long long spanRows = repeatOf(rows);
+        if ((spanColumns > 1 || spanRows > 1) && m_row < CSheetGrid::kMaxRows && m_column < CSheetGrid::kMaxColumns) {
+            const long long lastRow = std::min<long long>(m_row + spanRows - 1, CSheetGrid::kMaxRows - 1);
+            const long long lastColumn = std::min<long long>(m_column + spanColumns - 1, CSheetGrid::kMaxColumns - 1);
+            m_grid->addMerge(MERGE_{static_cast<int>(m_row), static_cast<int>(m_column), static_cast<int>(lastRow),
+                                    static_cast<int>(lastColumn)});
+        }
         m_style = style ? style
                         : (m_column < static_cast<long long>(m_columnStyles.size())
                                ? m_columnStyles[static_cast<std::size_t>(m_column)]

@@ -25,12 +25,16 @@ public:
     static const int kMaxRows = 1048576;
     static const int kMaxColumns = 16384;
     static const long long kMaxArea = 4000000;
+    static const std::size_t kMaxMerges = 65536;
 
     /// Stores cell at row, column (from 0). False, with error set, when the
     /// place is beyond the limits.
     bool set(int row, int column, BOOK_CELL_ cell, std::string& error);
-    /// Records a merged area.
-    void addMerge(const MERGE_& merge) { m_merges.push_back(merge); }
+    /// Records a merged area (the first kMaxMerges of them).
+    void addMerge(const MERGE_& merge) {
+        if (m_merges.size() < kMaxMerges)
+            m_merges.push_back(merge);
+    }
 
     /// The used area: one past the last row and column that hold a cell.
     int rowCount() const { return m_rowCount; }

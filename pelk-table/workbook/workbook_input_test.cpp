@@ -88,7 +88,7 @@ const SHEET_CASE_ kSheets[] = {
      "\tON\t1\t0/LampOff\t-\t\t\t\n",
      "E1:w F1:w A5:w", "Machine"},
     {"ods: refused cells", "features.ods", "Refused", "START\t\tE\t\t\t\t\t\t\nS\t\t\t\t\t\t\t\tTRUE\n",
-     "B2:e C2:e D2:e E2:e F2:e G2:e H2:e", "Refused"},
+     "C1:w B2:e C2:e D2:e E2:e F2:e G2:e H2:e", "Refused"},
     {"ods: two sheets with START", "features.ods", "", nullptr,
      "several sheets hold a \"START\" cell: 2 \"Machine\", 3 \"Refused\"", ""},
     {"two sheets with START", "two-tables.xlsx", "", nullptr,

@@ -231,7 +231,9 @@ def ods_features():
     notes = ('<table:table table:name="Notes"><table:table-row>' + text("nothing here")
              + '</table:table-row></table:table>')
     refused = (
-        '<table:table table:name="Refused"><table:table-row>' + text("START") + text("") + text("E") + '</table:table-row>'
+        '<table:table table:name="Refused"><table:table-row>' + text("START") + text("")
+        + text("E", 'table:number-columns-spanned="2" office:value-type="string"') + '<table:covered-table-cell/>'
+        + '</table:table-row>'
         + '<table:table-row>' + text("S") + cell("<text:p>2.00</text:p>", 'table:style-name="ce3" office:value-type="float" office:value="2"')
         + text('a<text:tab/>b') + cell('<text:p>1</text:p><text:p>2</text:p>', 'office:value-type="string"')
         + cell('<text:p>#DIV/0!</text:p>', 'table:formula="of:=1/0" office:value-type="float" office:value="0" calcext:value-type="error"')
