@@ -80,13 +80,17 @@ bool CWorkbookInput::convert(std::string bytes, const std::string& sheet, bool a
             return false;
     } else {
         std::vector<int> withStart;
+        std::string unread;
         for (std::size_t i = 0; i < names.size(); ++i) {
             CSheetGrid candidate;
             int row = 0;
             int column = 0;
-            if (!book.readSheet(static_cast<int>(i), candidate, error)) {
-                // A chart or a broken sheet holds no table; the error counts
-                // only when no sheet does.
+            std::string failure;
+            if (!book.readSheet(static_cast<int>(i), candidate, failure)) {
+                // A chart or a broken sheet holds no table; its error is
+                // said only when no sheet holds one.
+                if (unread.empty())
+                    unread = "; the sheet \"" + names[i] + "\" cannot be read: " + failure;
                 continue;
             }
             if (CSheetText::findHeader(candidate, row, column)) {
@@ -106,13 +110,14 @@ bool CWorkbookInput::convert(std::string bytes, const std::string& sheet, bool a
         if (withStart.size() == 1) {
             chosen = withStart[0];
         } else if (chosen < 0) {
-            if (!error.empty() && names.size() == 1)
+            if (!unread.empty() && names.size() == 1) {
+                error = unread.substr(unread.find(": ") + 2);
                 return false;
+            }
             error = "no sheet holds a cell \"START\", so the workbook holds no table; its sheets: " + listOf(names) +
-                    (anyTable ? "; choose one with --sheet" : "");
+                    (anyTable ? "; choose one with --sheet" : "") + unread;
             return false;
         }
-        error.clear();
     }
     m_sheetName = names[static_cast<std::size_t>(chosen)];
     m_problems.clear();
