@@ -27,13 +27,18 @@ const char* attribute(const char** attributes, const char* uri, const char* loca
     return CXmlReader::attribute(attributes, qualified(uri, local).c_str());
 }
 
+// Repeat counts and the row and column counters are held at this ceiling,
+// far below the counters' range: any count so large is beyond the sheet's
+// limits anyway.
+const long long kCeiling = 1ll << 40;
+
 // A repeat count: 1 when absent; 0 when it is no positive number.
 long long repeatOf(const char* text) {
     if (!text)
         return 1;
     char* end = nullptr;
     const long long n = std::strtoll(text, &end, 10);
-    return end != text && !*end && n > 0 ? n : 0;
+    return end != text && !*end && n > 0 ? (n > kCeiling ? kCeiling : n) : 0;
 }
 
 // The cell styles and data styles of styles.xml and of content.xml's
@@ -254,7 +259,7 @@ private:
         m_inCell = false;
         const long long repeat = m_cellRepeat;
         const long long column = m_column;
-        m_column += repeat;
+        m_column = std::min(m_column + repeat, kCeiling);
         if (repeat == 0)
             return fail("a cell of sheet \"" + names.back() + "\" has a repeat count that is no number");
         BOOK_CELL_ cell;
@@ -324,7 +329,7 @@ private:
 
     void endRow() {
         const long long row = m_row;
-        m_row += m_rowRepeat;
+        m_row = std::min(m_row + m_rowRepeat, kCeiling);
         if (m_rowCells.empty())
             return;
         if (row + m_rowRepeat > CSheetGrid::kMaxRows)
