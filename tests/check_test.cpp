@@ -1,8 +1,9 @@
 // The checks of pelk-table, one folder per case under tests/check: the
 // command line (cmd, one argument per line; "@examples/NAME" names a bundled
-// example), the table, the standard input (stdin, when the case has one;
-// else it is empty), and under expected/ the exit status, standard output
-// and standard error. PELK_UPDATE_GOLDEN=1 rewrites the expectations.
+// example), the tables (table.tsv, or a workbook), the standard input
+// (stdin, when the case has one; else it is empty), and under expected/ the
+// exit status, standard output and standard error. PELK_UPDATE_GOLDEN=1
+// rewrites the expectations.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -36,8 +37,12 @@ TEST_P(CheckCaseTest, GivesItsDiagnostics) {
         }
         command.push_back(arg);
     }
-    if (fs::exists(caseDir / "table.tsv"))
-        fs::copy_file(caseDir / "table.tsv", work / "table.tsv");
+    // The case's tables: table.tsv, or a workbook beside it.
+    for (const fs::directory_entry& entry : fs::directory_iterator(caseDir)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file() && name != "cmd" && name != "stdin")
+            fs::copy_file(entry.path(), work / name);
+    }
     // Standard input comes through a pipe, as from another program.
     if (fs::exists(caseDir / "stdin")) {
         std::string line = "cat '" + (caseDir / "stdin").string() + "' | exec";

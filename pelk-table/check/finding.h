@@ -22,6 +22,7 @@ enum CHECK_ID_ {
     kCheckTrapState,
     kCheckUnusedEvent,
     kCheckExtraCells,
+    kCheckMergedCells,
     kCheckCount  ///< the number of checks, no check
 };
 

@@ -10,7 +10,7 @@
 
 void CCheckCommand::setUp(CLI::App& app, int& status) {
     CLI::App* check = app.add_subcommand("check", "find the mistakes of state transition tables");
-    check->add_option("TABLE", m_tables, "table files (TSV); '-' is standard input")->required()->type_name("");
+    check->add_option("TABLE", m_tables, "table files (TSV, .xlsx or .ods); '-' is standard input")->required()->type_name("");
     m_options.addTableOptions(*check);
     check->add_flag("--werror", m_werror, "treat warnings as errors (also -Werror)");
     check->add_option("--format", m_format, "text (default), json or sarif")
@@ -100,6 +100,7 @@ int CCheckCommand::run() {
     for (const std::string& path : m_tables) {
         models.push_back(std::unique_ptr<CTableModel>(new CTableModel(path, m_options.machineName())));
         CTableModel& model = *models.back();
+        model.setSheet(m_options.sheet());
         FILE_FINDINGS_ file{model.displayName(), {}, nullptr};
         if (!model.load()) {
             FINDING_ finding;

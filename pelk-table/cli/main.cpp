@@ -12,6 +12,7 @@
 #include "pelk-table/cli/check_command.h"
 #include "pelk-table/cli/diff_command.h"
 #include "pelk-table/cli/dot_command.h"
+#include "pelk-table/cli/export_command.h"
 #include "pelk-table/cli/html_command.h"
 #include "pelk-table/cli/markdown_command.h"
 #include "pelk-table/cli/mermaid_command.h"
@@ -50,9 +51,10 @@ int main(int argc, char* argv[]) {
     CMermaidCommand mermaid;
     CMarkdownCommand markdown;
     CHtmlCommand html;
+    CExportCommand exportCommand;
     // In the order "pelk-table --help" lists them.
     const auto setUp = [&app, &status](auto&... commands) { (commands.setUp(app, status), ...); };
-    setUp(check, run, dot, mermaid, markdown, html);
+    setUp(check, run, dot, mermaid, markdown, html, exportCommand);
     CDiffCommand diff;
     diff.setUp(app, status);
 

@@ -37,6 +37,15 @@ void CToolOptions::addTableOptions(CLI::App& command) {
             },
             "machine name, as pelk -n takes it")
         ->type_name("NAME");
+    addSheetOption(command, m_sheet);
+}
+
+void CToolOptions::addSheetOption(CLI::App& command, std::string& sheet) {
+    command
+        .add_option("--sheet", sheet,
+                    "the sheet of a workbook (.xlsx, .ods), by name or by number from 1; without it, the one sheet "
+                    "that holds START")
+        ->type_name("NAME|NUMBER");
 }
 
 const TARGET_& CToolOptions::target() const {
@@ -72,6 +81,8 @@ bool CToolOptions::load(CTableModel& model) {
 }
 
 std::string CToolOptions::loadMessage(const CTableModel& model) {
+    if (model.opened())
+        return model.displayName() + ": " + model.loadError();
     return "cannot open '" + model.displayName() + "': " + model.loadError();
 }
 

@@ -18,8 +18,13 @@ class CTableModel;
 /// that cannot be opened.
 class CToolOptions {
 public:
-    /// Adds -a/--target and -n/--name to command.
+    /// Adds -a/--target, -n/--name and --sheet to command.
     void addTableOptions(CLI::App& command);
+    /// Adds --sheet NAME|NUMBER (the sheet of a workbook) to command, into
+    /// sheet.
+    static void addSheetOption(CLI::App& command, std::string& sheet);
+    /// The sheet chosen with --sheet; empty without it.
+    const std::string& sheet() const { return m_sheet; }
 
     /// The target chosen with -a (RA78K0 without it).
     const TARGET_& target() const;
@@ -57,6 +62,7 @@ private:
     std::string m_targetName = "NRA78K0";
     std::string m_machineName;
     bool m_nameGiven = false;
+    std::string m_sheet;
 };
 
 #endif

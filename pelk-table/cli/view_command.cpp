@@ -6,7 +6,7 @@
 
 void CViewCommand::setUp(CLI::App& app, int& status) {
     CLI::App* command = app.add_subcommand(m_name, m_description);
-    command->add_option("TABLE", m_table, "table file (TSV); '-' is standard input")->required()->type_name("");
+    command->add_option("TABLE", m_table, "table file (TSV, .xlsx or .ods); '-' is standard input")->required()->type_name("");
     m_options.addTableOptions(*command);
     command
         ->add_option("-o,--output", m_output,
@@ -26,6 +26,7 @@ int CViewCommand::run() {
         return CToolOptions::kFindings;
     }
     CTableModel model(m_table, m_options.machineName());
+    model.setSheet(m_options.sheet());
     if (!CToolOptions::load(model))
         return CToolOptions::kFindings;
 

@@ -8,6 +8,9 @@
 #include <memory>
 #include <utility>
 
+#include "pelk-table/workbook/workbook.h"
+#include "pelk-table/workbook/workbook_input.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -65,6 +68,12 @@ bool CTableModel::load() {
             return false;
         }
     }
+    m_opened = true;
+    // A workbook's chosen sheet becomes the text pelk reads.
+    if (CWorkbook::looksLikeWorkbook(text.substr(0, 8))) {
+        if (!readWorkbook(text))
+            return false;
+    }
     m_text = text;
     m_lineStarts.assign(1, 0);
     for (std::size_t i = 0; i < m_text.size(); ++i) {
@@ -89,6 +98,29 @@ bool CTableModel::load() {
     return true;
 }
 
+// A workbook's sheet becomes the text pelk reads; the problems of its cells
+// within the table are kept, those outside it (written empty) are not.
+bool CTableModel::readWorkbook(std::string& text) {
+    CWorkbookInput input;
+    if (!input.convert(std::move(text), m_sheet, false, m_loadError))
+        return false;
+    text = input.text();
+    m_sheetReference = input.sheetReference();
+    for (const SHEET_PROBLEM_& problem : input.problems()) {
+        if (problem.inTable)
+            m_workbookProblems.push_back(problem);
+    }
+    return true;
+}
+
+bool CTableModel::hasWorkbookErrors() const {
+    for (const SHEET_PROBLEM_& problem : m_workbookProblems) {
+        if (problem.error)
+            return true;
+    }
+    return false;
+}
+
 // A problem in a record the splitter could not split is that record's syntax
 // error, already known; an empty file has no header for the same reason.
 bool CTableModel::report(const TABLE_PROBLEM_& problem) {
@@ -96,7 +128,12 @@ bool CTableModel::report(const TABLE_PROBLEM_& problem) {
     const bool broken = problem.record >= 0 && problem.record < static_cast<int>(records.size()) &&
                         records[static_cast<size_t>(problem.record)].broken;
     const bool nothingRead = records.empty() && !m_file.errors().empty();
-    if (!broken && !nothingRead)
+    // A cell the workbook could not give reads as empty; its error says why.
+    bool refusedCell = false;
+    for (const SHEET_PROBLEM_& refused : m_workbookProblems)
+        refusedCell =
+            refusedCell || (refused.error && refused.row == problem.record && refused.column == problem.field);
+    if (!broken && !nothingRead && !refusedCell)
         m_problems.push_back(problem);
     return true;
 }
@@ -127,6 +164,7 @@ PLACE_ CTableModel::place(int record, int field) const {
     place.cell = cellName(record, field);
     place.characterColumn = m_file.characterColumn(place.line, place.column);
     place.length = static_cast<int>(fields[static_cast<size_t>(field)].text.size());
+    place.sheet = m_sheetReference;
     return place;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "pelk-table/workbook/sheet_text.h"
 #include "table/st_table.h"
 #include "table/table_file.h"
 #include "table/table_listener.h"
@@ -15,8 +16,9 @@ struct PLACE_ {
     int line = 0;
     int column = 0;
     std::string cell;
-    int characterColumn = 0;  ///< the column in characters; 0 when not known
-    int length = 0;           ///< the bytes of the line it spans; 0 for a point
+    int characterColumn = 0;            ///< the column in characters; 0 when not known
+    int length = 0;                     ///< the bytes of the line it spans; 0 for a point
+    std::string sheet = std::string();  ///< the sheet, as a cell reference names it; empty for a TSV file
 };
 
 /// CTableModel is the table as pelk-table sees it: read once, through the
@@ -28,12 +30,24 @@ public:
     /// (may be empty).
     CTableModel(std::string path, std::string machineName);
 
-    /// Reads the file. False when it could not be opened or read, with
-    /// loadError() saying why.
+    /// Reads the file ("-": standard input): a TSV file, or one sheet of a
+    /// workbook. False when it could not be opened or read, or the workbook
+    /// not converted, with loadError() saying why ("No such file or
+    /// directory", "Is a directory", or the workbook's reason).
     bool load();
-    /// Why load() failed, in the system's words ("No such file or
-    /// directory", "Is a directory").
+    /// The sheet of a workbook to read (name, or number from 1); empty: the
+    /// one that holds START.
+    void setSheet(const std::string& sheet) { m_sheet = sheet; }
+    /// Why load() failed.
     const std::string& loadError() const { return m_loadError; }
+    /// True when the file could be opened and read (load() may still have
+    /// failed: a workbook that cannot be converted).
+    bool opened() const { return m_opened; }
+    /// True when the file was a workbook.
+    bool isWorkbook() const { return !m_sheetReference.empty(); }
+    /// The workbook's problems within the table: errors at cells whose text
+    /// is not certain or cannot be carried, warnings at merged cells.
+    const std::vector<SHEET_PROBLEM_>& workbookProblems() const { return m_workbookProblems; }
 
     const std::string& path() const { return m_path; }
     /// The path as messages name it: "<stdin>" for "-".
@@ -48,7 +62,7 @@ public:
     /// already found broken.
     const std::vector<TABLE_PROBLEM_>& problems() const { return m_problems; }
     /// True when pelk would refuse the file before generating.
-    bool hasFormatErrors() const { return !m_problems.empty() || !m_file.errors().empty(); }
+    bool hasFormatErrors() const { return !m_problems.empty() || !m_file.errors().empty() || hasWorkbookErrors(); }
 
     /// True when the reader found a problem in record `record`.
     bool recordHasProblem(int record) const;
@@ -73,8 +87,12 @@ public:
 
 private:
     bool report(const TABLE_PROBLEM_& problem) override;
+    /// Replaces text, the bytes of a workbook, by the text of its sheet.
+    bool readWorkbook(std::string& text);
+    bool hasWorkbookErrors() const;
 
     std::string m_path;
+    bool m_opened = false;
     std::string m_loadError;
     std::string m_text;                     // the file as read
     std::vector<std::size_t> m_lineStarts;  // offset of each line in m_text
@@ -82,6 +100,9 @@ private:
     CTableFile m_file;
     TABLE_LAYOUT_ m_layout;
     std::vector<TABLE_PROBLEM_> m_problems;
+    std::string m_sheet;
+    std::string m_sheetReference;
+    std::vector<SHEET_PROBLEM_> m_workbookProblems;
 };
 
 #endif

@@ -60,6 +60,10 @@ sarif wide.sarif wide.tsv
 sarif encoding.sarif bom.tsv utf16.tsv
 # A machine name and a missing file give findings without a line.
 sarif no-place.sarif -aC -n1x "$root/examples/door.tsv" missing.tsv
+# Workbooks: findings at a sheet's cells (refused cells, a merged area),
+# and a workbook refused as a whole.
+sarif workbook.sarif "$root/tests/workbook/refused.xlsx" "$root/tests/workbook/lamp.ods" \
+    "$root/tests/workbook/lamp.xls"
 # Every table in one log, with a path that needs percent-encoding.
 cp next-state.tsv 'a table #1.tsv'
 sarif all.sarif -aC -nLamp ./*.tsv "$root/examples/lamp.tsv"
