@@ -4,7 +4,7 @@
 # and JavaScript files.
 #
 #   pelk_add_page_assets(<target>)   generates pelk-table/html/page_assets.h
-#                                    for target from pelk-table/html/page.*
+#                                    for target from pelk-table/html/page*
 #
 # Run as a script (cmake -DEMBED_OUT=<header> "-DEMBED_FILES=<name>=<file>|..."
 # -P PelkEmbed.cmake) it writes the header.
@@ -32,12 +32,12 @@ function(pelk_add_page_assets target)
   set(dir ${PELK_ROOT}/pelk-table/html)
   set(out_dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_assets)
   set(header ${out_dir}/pelk-table/html/page_assets.h)
-  set(files "kPageTemplate=${dir}/page_template.html|kPageCss=${dir}/page.css|kPageJs=${dir}/page.js")
+  set(files "kPageTemplate=${dir}/page_template.html|kPageCss=${dir}/page.css|kPageLogic=${dir}/page_logic.js|kPageJs=${dir}/page.js")
   add_custom_command(
     OUTPUT ${header}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${out_dir}/pelk-table/html
     COMMAND ${CMAKE_COMMAND} -DEMBED_OUT=${header} "-DEMBED_FILES=${files}" -P ${PELK_EMBED_SCRIPT}
-    DEPENDS ${dir}/page_template.html ${dir}/page.css ${dir}/page.js ${PELK_EMBED_SCRIPT}
+    DEPENDS ${dir}/page_template.html ${dir}/page.css ${dir}/page_logic.js ${dir}/page.js ${PELK_EMBED_SCRIPT}
     COMMENT "Embedding the page of pelk-table html"
     VERBATIM)
   target_sources(${target} PRIVATE ${header})

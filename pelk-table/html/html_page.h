@@ -1,8 +1,10 @@
 #ifndef PELK_TABLE_HTML_HTML_PAGE_H
 #define PELK_TABLE_HTML_HTML_PAGE_H
 
+#include <map>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pelk-table/check/finding.h"
@@ -22,6 +24,10 @@ struct PAGE_DIAGRAM_ {
     std::string svg;                   ///< empty for no diagram
     std::vector<std::string> nodeIds;  ///< per state; an edge's SVG title is "tail->head"
     std::string note;                  ///< why there is no diagram
+    /// The cells (state, event) that an edge stands for, by the edge's SVG
+    /// title; where an edge is not here, the page takes every cell of its
+    /// tail state that leads to its head.
+    std::map<std::string, std::vector<std::pair<int, int>>> edgeCells;
 };
 
 /// CHtmlPage writes the one self-contained HTML file of a table: the model
