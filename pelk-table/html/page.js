@@ -241,7 +241,8 @@
                 el("td", label(step.next) + (step.transition ? "" : " (no transition)")),
                 el("td", step.actions.join(" ")));
         }
-        if (traceBody.rows.length) traceBody.rows[traceBody.rows.length - 1].scrollIntoView({ block: "nearest" });
+        // Where the trace scrolls on its own, its last step stays in view.
+        $("trace").scrollTop = $("trace").scrollHeight;
         for (const node of current) node.classList.remove("current");
         current = [rows[run.state], diagram.nodeOf(run.state)].filter((node) => node);
         for (const node of current) node.classList.add("current");
@@ -429,7 +430,7 @@
         // simulator at 100 %.
         const wide = W * FULL > section.clientWidth;
         if (wide) document.querySelector(".top").classList.add("wide");
-        const maxHeight = () => Math.max(240, Math.round(window.innerHeight * 0.7));
+        const maxHeight = () => Math.max(240, Math.round(Math.min(window.innerHeight * 0.75, window.innerHeight - 160)));
         let view = { x: X0, y: Y0, k: FULL };
         let size = { w: 0, h: 0 };
         function measure() {
@@ -477,7 +478,12 @@
         function keepInView(node) {
             if (!node) return;
             const r = node.getBoundingClientRect();
-            const b = box.getBoundingClientRect();
+            // The part of the box in the window, unless too little of it is.
+            const whole = box.getBoundingClientRect();
+            const top = Math.max(whole.top, 0);
+            const bottom = Math.min(whole.bottom, window.innerHeight);
+            const b = bottom - top >= 160 ? { left: whole.left, right: whole.right, width: whole.width, top: top,
+                bottom: bottom, height: bottom - top } : whole;
             const margin = Math.min(40, b.width / 8, b.height / 8);
             let dx = 0;
             let dy = 0;
