@@ -462,10 +462,9 @@
             const k = Math.min(high, Math.max(low, view.k * factor));
             show({ x: view.x + px / view.k - px / k, y: view.y + py / view.k - py / k, k: k });
         }
-        function fit() {
-            const k = Math.min(fitScale(), FULL * 2);
-            show({ x: X0 - (size.w / k - W) / 2, y: Y0 - (size.h / k - H) / 2, k: k });
-        }
+        // The whole drawing, centred, at scale k.
+        const centred = (k) => show({ x: X0 - (size.w / k - W) / 2, y: Y0 - (size.h / k - H) / 2, k: k });
+        const fit = () => centred(Math.min(fitScale(), FULL * 2));
         // 100 %, about the middle of what is in view.
         function full() {
             const cx = view.x + size.w / view.k / 2;
@@ -504,7 +503,9 @@
         // else 100 % at the start state.
         api.ready = (s) => {
             measure();
-            if (fitScale() >= FULL * 0.75) fit(); else {
+            if (fitScale() >= FULL) centred(FULL);
+            else if (fitScale() >= FULL * 0.75) fit();
+            else {
                 show({ x: X0, y: Y0, k: FULL });
                 if (s !== null) keepInView(api.nodeOf(s));
             }
@@ -522,7 +523,8 @@
         $("zoom-full").addEventListener("click", full);
         box.addEventListener("keydown", (ev) => {
             if (ev.ctrlKey || ev.metaKey || ev.altKey) return;
-            const step = 60;
+            // A sixth of the box a press; with Shift, half of it.
+            const step = (ev.shiftKey ? 0.5 : 1 / 6) * Math.min(size.w, size.h * 2);
             const keys = {
                 "+": () => zoomAt(1.25, size.w / 2, size.h / 2),
                 "=": () => zoomAt(1.25, size.w / 2, size.h / 2),
@@ -532,8 +534,8 @@
                 0: full,
                 ArrowLeft: () => panBy(step, 0),
                 ArrowRight: () => panBy(-step, 0),
-                ArrowUp: () => panBy(0, step),
-                ArrowDown: () => panBy(0, -step),
+                ArrowUp: () => panBy(0, step / 2),
+                ArrowDown: () => panBy(0, -step / 2),
             };
             if (!keys[ev.key]) return;
             keys[ev.key]();
@@ -611,6 +613,21 @@
                 }
             }
             for (const g of [...nodeEls.values(), ...edgeEls.values()]) g.classList.toggle("dim", !keep.has(g));
+            // Then the view shows them all, at 100 % at most.
+            const b = box.getBoundingClientRect();
+            let [left, top, right, bottom] = [Infinity, Infinity, -Infinity, -Infinity];
+            for (const g of keep) {
+                if (!g) continue;
+                const r = g.getBoundingClientRect();
+                [left, top] = [Math.min(left, r.left), Math.min(top, r.top)];
+                [right, bottom] = [Math.max(right, r.right), Math.max(bottom, r.bottom)];
+            }
+            const x0 = view.x + (left - b.left) / view.k;
+            const y0 = view.y + (top - b.top) / view.k;
+            const w = (right - left) / view.k + 40;
+            const h = (bottom - top) / view.k + 40;
+            const k = Math.min(FULL, size.w / w, size.h / h);
+            show({ x: x0 - 20 - (size.w / k - w) / 2, y: y0 - 20 - (size.h / k - h) / 2, k: k });
             $("diagram-note").textContent = "Neighbours of " + model.states[s] + ": what leads in and out of it. ";
             const all = button("Show all");
             all.className = "link";
