@@ -169,6 +169,7 @@ std::string CHtmlPage::modelJson() const {
     diagram["drawn"] = !m_diagram.svg.empty();
     diagram["nodes"] = m_diagram.nodeIds;
     diagram["note"] = m_diagram.note;
+    diagram["folds"] = m_diagram.folds;
     if (!m_diagram.edgeCells.empty()) {
         Json edges = Json::object();
         for (const auto& edge : m_diagram.edgeCells) {

@@ -23,7 +23,8 @@ struct PAGE_FACTS_ {
 struct PAGE_DIAGRAM_ {
     std::string svg;                   ///< empty for no diagram
     std::vector<std::string> nodeIds;  ///< per state; an edge's SVG title is "tail->head"
-    std::string note;                  ///< why there is no diagram
+    std::string note;                  ///< why there is no diagram, or what it leaves out
+    std::vector<std::string> folds;    ///< the transitions drawn once for many states, in words
     /// The cells (state, event) that an edge stands for, by the edge's SVG
     /// title; where an edge is not here, the page takes every cell of its
     /// tail state that leads to its head.

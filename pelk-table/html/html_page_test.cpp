@@ -89,15 +89,17 @@ TEST(HtmlPage, CellsThatTheirRecordsLackAreListed) {
     }
 }
 
-TEST(HtmlPage, EdgeCellsGoIntoTheModelOnlyWhenGiven) {
+TEST(HtmlPage, EdgeCellsAndFoldsGoIntoTheModel) {
     LOADED_ loaded("START\t\tGO\nIDLE\t0\t0\n");
     PAGE_DIAGRAM_ diagram;
     EXPECT_FALSE(
         nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, diagram).modelJson())["diagram"].contains(
             "edges"));
     diagram.edgeCells["IDLE->IDLE"] = {{0, 0}};
+    diagram.folds = {"GO goes to IDLE from every state."};
     const auto model = nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, diagram).modelJson());
     EXPECT_EQ(model["diagram"]["edges"], nlohmann::json::parse(R"({"IDLE->IDLE": [[0, 0]]})"));
+    EXPECT_EQ(model["diagram"]["folds"], nlohmann::json({"GO goes to IDLE from every state."}));
 }
 
 TEST(HtmlPage, PageInlinesTheSvgWithoutItsXmlProlog) {

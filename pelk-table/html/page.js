@@ -370,6 +370,14 @@
         }
         svg.setAttribute("role", "img");
         svg.setAttribute("aria-label", "Diagram of the machine");
+        // What the drawing leaves out or draws once for many states.
+        const said = [model.diagram.note].concat(model.diagram.folds || []).filter((text) => text);
+        if (said.length) {
+            const about = el("ul", null, "note");
+            about.id = "diagram-about";
+            for (const text of said) about.append(el("li", text));
+            $("diagram-tools").after(about);
+        }
         model.diagram.nodes.forEach((id, s) => stateOf.set(id, s));
         for (const g of svg.querySelectorAll("g.node, g.edge")) {
             const title = g.querySelector("title");
