@@ -417,7 +417,12 @@
                 const o = outcome(tail, e);
                 if (o.transition && o.next === head && !missing.has(tail * E + e)) cells.push([tail, e]);
             }
-            return cells;
+            // A drawing that folds some events draws them elsewhere: keep the
+            // events the arrow's label names ("EVENT" or "EVENT / actions").
+            const lines = [...edgeEls.get(title).querySelectorAll("text")].map((t) => t.textContent.trim());
+            const named = cells.filter(([, e]) => lines.some((line) =>
+                line === model.events[e] || line.startsWith(model.events[e] + " / ")));
+            return named.length ? named : cells;
         }
 
         const W = svg.viewBox.baseVal.width || svg.getBBox().width;
@@ -432,6 +437,7 @@
         $("diagram-tools").hidden = false;
         box.classList.add("viewport");
         box.tabIndex = 0;
+        box.setAttribute("role", "group");
         box.setAttribute("aria-label", "Diagram: + and - zoom, arrow keys pan, f fits, 0 shows 100 %");
 
         // The diagram takes the whole width when it does not fit beside the
