@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Size and speed of the pages of pelk-table html in headless Chromium.
 
-For the bundled examples and the largest table pelk takes (256 states x 128
-events, three actions a cell, as in pelk_bench), prints:
+For the bundled examples, a 15-state and a 40-state table, and the largest
+table pelk takes (256 states x 128 events, three actions a cell, as in
+pelk_bench), prints:
   - the time pelk-table html takes to write the page, and the page's size;
   - open: from navigation start until the page is interactive (its script
     has built everything; the load event);
@@ -71,7 +72,10 @@ def measure(driver, table):
 
 
 def main():
-    tables = [os.path.join(ROOT, "examples", name) for name in ("lamp.tsv", "door.tsv")] + [largest_table()]
+    # The 15-state UART and the 40-state menu: the examples', or the test's copies.
+    sized = [os.path.join(ROOT, "examples", name) if os.path.exists(os.path.join(ROOT, "examples", name))
+             else os.path.join(ROOT, "tests", "html", name) for name in ("uart.tsv", "menu.tsv")]
+    tables = [os.path.join(ROOT, "examples", name) for name in ("lamp.tsv", "door.tsv")] + sized + [largest_table()]
     driver = browser()
     driver.set_script_timeout(30)
     try:

@@ -4,7 +4,7 @@
 # and JavaScript files.
 #
 #   pelk_add_page_assets(<target>)   generates pelk-table/html/page_assets.h
-#                                    for target from pelk-table/html/page.*
+#                                    for target from pelk-table/html/page*
 #
 # Run as a script (cmake -DEMBED_OUT=<header> "-DEMBED_FILES=<name>=<file>|..."
 # -P PelkEmbed.cmake) it writes the header.
@@ -34,12 +34,12 @@ function(pelk_add_page_assets target)
   set(header ${out_dir}/pelk-table/html/page_assets.h)
   # The marks of html --compare come from pelk-table/diff.
   set(diff_dir ${PELK_ROOT}/pelk-table/diff)
-  set(files "kPageTemplate=${dir}/page_template.html|kPageCss=${dir}/page.css|kPageJs=${dir}/page.js|kPageChangesCss=${diff_dir}/page_changes.css|kPageChangesJs=${diff_dir}/page_changes.js")
+  set(files "kPageTemplate=${dir}/page_template.html|kPageCss=${dir}/page.css|kPageLogic=${dir}/page_logic.js|kPageJs=${dir}/page.js|kPageChangesCss=${diff_dir}/page_changes.css|kPageChangesJs=${diff_dir}/page_changes.js")
   add_custom_command(
     OUTPUT ${header}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${out_dir}/pelk-table/html
     COMMAND ${CMAKE_COMMAND} -DEMBED_OUT=${header} "-DEMBED_FILES=${files}" -P ${PELK_EMBED_SCRIPT}
-    DEPENDS ${dir}/page_template.html ${dir}/page.css ${dir}/page.js ${diff_dir}/page_changes.css ${diff_dir}/page_changes.js
+    DEPENDS ${dir}/page_template.html ${dir}/page.css ${dir}/page_logic.js ${dir}/page.js ${diff_dir}/page_changes.css ${diff_dir}/page_changes.js
             ${PELK_EMBED_SCRIPT}
     COMMENT "Embedding the page of pelk-table html"
     VERBATIM)

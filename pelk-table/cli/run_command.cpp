@@ -142,9 +142,7 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
         if (m_format == "text")
             out << traceLine(table, step) << '\n' << std::flush;
         if (!machine.stateValid()) {
-            error = event.place + ": " + stateLabel(table, step.state) + " on " + table.eventName(step.event) +
-                    " goes to state " + std::to_string(step.next) + ", past the last state (" +
-                    std::to_string(table.stateCount() - 1) + "): " + CMachineRun::stopReason(table, step.next);
+            error = event.place + ": " + CMachineRun::stopSentence(table, step.state, step.event, step.next);
             return false;
         }
         return true;

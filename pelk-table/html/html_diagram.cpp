@@ -26,6 +26,17 @@ PAGE_DIAGRAM_ render(const CTableModel& model, const CMachineGraph& graph) {
     }
     diagram.nodeIds = CDotView::nodeNames(graph);
     diagram.note = graph.note();
+    diagram.folds = graph.foldSentences();
+    // A folded event is one edge from "any state"; it stands for the cells of
+    // every state it covers.
+    for (const VIEW_FOLD_& fold : graph.folds()) {
+        if (fold.to < 0 || fold.to >= static_cast<int>(diagram.nodeIds.size()))
+            continue;
+        std::vector<std::pair<int, int>>& cells =
+            diagram.edgeCells["__any->" + diagram.nodeIds[static_cast<size_t>(fold.to)]];
+        for (int s : fold.covered)
+            cells.emplace_back(s, fold.call.event);
+    }
     return diagram;
 }
 
@@ -33,7 +44,7 @@ PAGE_DIAGRAM_ render(const CTableModel& model, const CMachineGraph& graph) {
 
 PAGE_DIAGRAM_ CHtmlDiagram::draw(const CTableModel& model, const std::vector<FINDING_>& findings) {
     VIEW_OPTIONS_ options;
-    options.hint = "A click on a state draws its neighbourhood.";
+    options.hint = "Shift+click on a state draws its neighbourhood.";
     return render(model, CMachineGraph(model, findings, options));
 }
 

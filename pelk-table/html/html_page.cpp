@@ -69,6 +69,20 @@ std::string inlineSvg(const std::string& svg) {
     return start == std::string::npos ? std::string() : svg.substr(start);
 }
 
+// Why a run stops at a step past the last state, as pelk-table run says it
+// after the place of the event.
+// True when the record of state s ends before its cell for event e.
+bool cellMissing(const CTableModel& model, int s, int e) {
+    const TABLE_LAYOUT_& layout = model.layout();
+    const std::vector<CTableFile::RECORD_>& records = model.file().records();
+    if (s < 0 || s >= static_cast<int>(layout.stateRecords.size()))
+        return true;
+    const int record = layout.stateRecords[static_cast<size_t>(s)];
+    if (record < 0 || record >= static_cast<int>(records.size()))
+        return true;
+    return layout.keyColumn + 2 + e >= static_cast<int>(records[static_cast<size_t>(record)].fields.size());
+}
+
 }  // namespace
 
 CHtmlPage::CHtmlPage(const CTableModel& model, const std::vector<FINDING_>& findings, PAGE_FACTS_ facts,
@@ -96,13 +110,22 @@ std::string CHtmlPage::modelJson() const {
 
     // Each cell, state by state, as the machine takes it: the next state
     // (-1 where the cell has no transition and the state stays), then the
-    // actions called, as indexes into "actions".
+    // actions called, as indexes into "actions". Beside them, by the cell's
+    // index: why a run stops in a cell past the last state, and the cells
+    // that their records lack.
     std::map<std::string, int> actionIndex;
     Json actions = Json::array();
     Json cells = Json::array();
+    Json stops = Json::object();
+    Json missing = Json::array();
     for (int s = 0; s < table.stateCount(); ++s) {
         for (int e = 0; e < table.eventCount(); ++e) {
             const RUN_STEP_ step = CMachineRun::step(table, s, e);
+            const int index = s * table.eventCount() + e;
+            if (step.transition && step.next >= table.stateCount())
+                stops[std::to_string(index)] = CMachineRun::stopSentence(table, step.state, step.event, step.next);
+            if (cellMissing(m_model, s, e))
+                missing.push_back(index);
             Json cell = Json::array({step.transition ? step.next : -1});
             for (const std::string& action : step.actions) {
                 auto found = actionIndex.find(action);
@@ -117,6 +140,8 @@ std::string CHtmlPage::modelJson() const {
     }
     json["actions"] = std::move(actions);
     json["cells"] = std::move(cells);
+    json["stops"] = std::move(stops);
+    json["missing"] = std::move(missing);
 
     const auto places = targets(m_model);
     json["findings"] = Json::array();
@@ -137,6 +162,17 @@ std::string CHtmlPage::modelJson() const {
     diagram["drawn"] = !m_diagram.svg.empty();
     diagram["nodes"] = m_diagram.nodeIds;
     diagram["note"] = m_diagram.note;
+    diagram["folds"] = m_diagram.folds;
+    if (!m_diagram.edgeCells.empty()) {
+        Json edges = Json::object();
+        for (const auto& edge : m_diagram.edgeCells) {
+            Json list = Json::array();
+            for (const auto& cell : edge.second)
+                list.push_back({cell.first, cell.second});
+            edges[edge.first] = std::move(list);
+        }
+        diagram["edges"] = std::move(edges);
+    }
     json["diagram"] = std::move(diagram);
     if (!m_facts.changes.empty())
         json["changes"] = Json::parse(m_facts.changes);
@@ -149,6 +185,7 @@ void CHtmlPage::write(std::ostream& out) const {
         {"{{style}}", asset(kPageCss) + (m_facts.changes.empty() ? "" : asset(kPageChangesCss))},
         {"{{diagram}}", inlineSvg(m_diagram.svg)},
         {"{{model}}", modelJson()},
+        {"{{logic}}", asset(kPageLogic)},
         {"{{script}}", asset(kPageJs) + (m_facts.changes.empty() ? "" : asset(kPageChangesJs))},
     };
     const std::string page = asset(kPageTemplate);

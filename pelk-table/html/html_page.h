@@ -1,8 +1,10 @@
 #ifndef PELK_TABLE_HTML_HTML_PAGE_H
 #define PELK_TABLE_HTML_HTML_PAGE_H
 
+#include <map>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pelk-table/check/finding.h"
@@ -22,7 +24,12 @@ struct PAGE_FACTS_ {
 struct PAGE_DIAGRAM_ {
     std::string svg;                   ///< empty for no diagram
     std::vector<std::string> nodeIds;  ///< per state; an edge's SVG title is "tail->head"
-    std::string note;                  ///< why there is no diagram
+    std::string note;                  ///< why there is no diagram, or what it leaves out
+    std::vector<std::string> folds;    ///< the transitions drawn once for many states, in words
+    /// The cells (state, event) that an edge stands for, by the edge's SVG
+    /// title; where an edge is not here, the page takes every cell of its
+    /// tail state that leads to its head.
+    std::map<std::string, std::vector<std::pair<int, int>>> edgeCells;
 };
 
 /// CHtmlPage writes the one self-contained HTML file of a table: the model

@@ -63,6 +63,43 @@ TEST(HtmlPage, CellsAreTakenAsRunTakesThemAndFindingsPointAtTheirCells) {
         }
     }
     EXPECT_TRUE(pastLast) << model["findings"];
+    // The stop comes with run's own sentence, under the cell's index.
+    ASSERT_EQ(model["stops"].size(), 1u) << model["stops"];
+    EXPECT_EQ(model["stops"]["3"],
+              "BUSY on STOP goes to state 5, past the last state (1): the generated machine stores 5 and its next "
+              "event calls through an entry past the end of its vector table");
+    EXPECT_EQ(model["missing"], nlohmann::json::array());
+}
+
+TEST(HtmlPage, CellsThatTheirRecordsLackAreListed) {
+    const struct {
+        const char* table;
+        const char* missing;
+    } cases[] = {
+        // BUSY's record ends after GO: its STOP cell is missing, not "no transition".
+        {"START\t\tGO\tSTOP\nIDLE\t0\t1\t-\nBUSY\t1\t0\n", "[3]"},
+        // A key column further right; a record with no cell at all.
+        {"x\tSTART\t\tGO\tSTOP\n\tIDLE\t0\t-\t-\n\tBUSY\t1\n", "[2,3]"},
+        {"START\t\tGO\tSTOP\nIDLE\t0\t-\t-\n", "[]"},
+    };
+    for (const auto& c : cases) {
+        LOADED_ loaded(c.table);
+        const auto model = nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, {}).modelJson());
+        EXPECT_EQ(model["missing"], nlohmann::json::parse(c.missing)) << c.table;
+    }
+}
+
+TEST(HtmlPage, EdgeCellsAndFoldsGoIntoTheModel) {
+    LOADED_ loaded("START\t\tGO\nIDLE\t0\t0\n");
+    PAGE_DIAGRAM_ diagram;
+    EXPECT_FALSE(
+        nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, diagram).modelJson())["diagram"].contains(
+            "edges"));
+    diagram.edgeCells["IDLE->IDLE"] = {{0, 0}};
+    diagram.folds = {"GO goes to IDLE from every state."};
+    const auto model = nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, diagram).modelJson());
+    EXPECT_EQ(model["diagram"]["edges"], nlohmann::json::parse(R"({"IDLE->IDLE": [[0, 0]]})"));
+    EXPECT_EQ(model["diagram"]["folds"], nlohmann::json({"GO goes to IDLE from every state."}));
 }
 
 TEST(HtmlPage, PageInlinesTheSvgWithoutItsXmlProlog) {

@@ -66,6 +66,13 @@ std::string CMachineRun::stopReason(const CSTTable& table, int next) {
            "; the assemblers refuse 'mov a,#" + n + "'";
 }
 
+std::string CMachineRun::stopSentence(const CSTTable& table, int state, int event, int next) {
+    const std::string from =
+        state >= 0 && state < table.stateCount() ? table.stateName(state) : "#" + std::to_string(state);
+    return from + " on " + table.eventName(event) + " goes to state " + std::to_string(next) +
+           ", past the last state (" + std::to_string(table.stateCount() - 1) + "): " + stopReason(table, next);
+}
+
 int CMachineRun::findState(const CSTTable& table, const std::string& text) {
     return find(text, table.stateCount(), &CSTTable::stateName, table);
 }

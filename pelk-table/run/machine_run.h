@@ -48,6 +48,10 @@ public:
     /// when it is one, or -1 (no transition). The same words serve every
     /// front end that stops a run there.
     static std::string stopReason(const CSTTable& table, int next);
+    /// The whole sentence of a step from state on event to next that the
+    /// machine cannot take: "OFF on PUSH goes to state 5, past the last state
+    /// (1): " and stopReason(); `run` and the page both say it.
+    static std::string stopSentence(const CSTTable& table, int state, int event, int next);
 
     /// The state a text names: a state's name first, else a decimal
     /// number below stateCount(); -1 for neither.
