@@ -69,12 +69,12 @@ def openpyxl_book(path):
     book = openpyxl.Workbook()
     lamp = book.active
     lamp.title = "Lamp"
-    lamp.append(["Lamp controller", datetime.date(2024, 3, 14), 'say "hi"', "a\tb"])
+    lamp.append(["Lamp controller", datetime.date(2024, 3, 14), 'say "hi"', "a\tb", SHARED + "x_x000D_y"])
     lamp.append([])
     lamp.append([SHARED + "START", None, SHARED + "PUSH", "TICK", SHARED + "DIM"])
     lamp.append([SHARED + "OFF", 0, "1/LampOn", SHARED + "-/-", RICH + "2|/LampDim"])
     lamp.append(["ON", 1, SHARED + "0/LampOff", SHARED + "-", INLINE_RICH + "2/|Lamp|Dim"])
-    lamp.append([SHARED + "DIM", 2, SHARED + "0/LampOff", RICH + "-|/|Blink", SHARED + "x_x000D_y"])
+    lamp.append([SHARED + "DIM", 2, SHARED + "0/LampOff", RICH + "-|/|Blink", "2 /  Lamp_x0044_im"])
     lamp["A1"].font = Font(bold=True)
 
     notes = book.create_sheet("Notes")
