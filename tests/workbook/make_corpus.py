@@ -327,7 +327,7 @@ def kinds_xlsx(path, strict):
              num("A5", 45000, 2), s("B5", 4), formula("C5", "0+1", "1"), s("D5", 12),
              formula("E5", '"0/"&"Halt"', "0/Halt", "str"),
              s("A6", 11), s("B6", 11), num("C6", 2), boolean("D6", 1), boolean("E6", 0),
-             s("B7", 4), num("C7", "3"), num("D7", "1E+25"), num("E7", "0.1")]
+             num("A7", "1E+25"), s("B7", 4), num("C7", "3"), num("D7", "-0.5"), num("E7", "0.1")]
     sheets = [("Kinds", "worksheets/data.xml",
                sheet_xml(ns, title + table, rows_attr={6: ' hidden="1"'},
                          cols='<cols><col min="3" max="3" width="0" hidden="1" customWidth="1"/></cols>'))]

@@ -46,7 +46,8 @@ IMPORT_FILTER = "Text - txt - csv (StarCalc):9,34,76,1,,0,false,false"
 # cell. The tables of the examples and golden cases (t01 to t14) must be
 # written too.
 MUST_WRITE = {"openpyxl_lamp.xlsx!" + name for name in ("Lamp", "Notes", "Empty", "Merged", "KeyRight")} | {
-    "hand_kana.xlsx!Kana", "hand_door.ods!Door", "hand_door.ods!Loose"}
+    "hand_kana.xlsx!Kana", "hand_door.ods!Door", "hand_door.ods!Loose", "hand_kinds.xlsx!Kinds",
+    "hand_strict.xlsx!Kinds"}
 MUST_REFUSE = {"hand_%s.xlsx!%s" % (book, name): "C2" for book in ("kinds", "strict")
                for name in ("Fmt", "Date", "Err", "NoCache", "Quote", "Tab", "CR")}
 MUST_REFUSE["hand_door.ods!Fmt"] = "C2"
@@ -134,7 +135,7 @@ def judge(book, sheet, expected, pelk_table, scratch):
     stderr = result.stderr.decode("utf-8", "replace")
     lines = [line for line in stderr.splitlines() if line.strip()]
     if result.returncode != 0:
-        errors = [line for line in lines if "error" in line and CELL.search(line)]
+        errors = [line for line in lines if ": error: " in line and CELL.search(line)]
         if result.returncode == 1 and errors:
             if os.path.exists(out):
                 return False, "refused, but left %s behind: %s" % (out, errors[0])
