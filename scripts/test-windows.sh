@@ -95,5 +95,8 @@ echo "== pelk-table.exe reads a workbook under wine64"
         { echo "FAIL: pelk-table.exe export lamp.xlsx failed" >&2; exit 1; }
     tr -d '\r' <"$root/build-win64/lamp-export.tsv" | cmp - lamp.tsv ||
         { echo "FAIL: pelk-table.exe export lamp.xlsx wrote:" >&2; cat -A "$root/build-win64/lamp-export.tsv" >&2; exit 1; }
-    echo "pelk-table.exe check lamp.xlsx: the warning at Lamp!D1; export: the lamp table's lines"
+    # A rebuild exports over the file the last build wrote.
+    "$wine64" "$root/build-win64/pelk-table.exe" export lamp.xlsx --sheet Lamp -o ../build-win64/lamp-export.tsv ||
+        { echo "FAIL: pelk-table.exe export lamp.xlsx over an existing file failed" >&2; exit 1; }
+    echo "pelk-table.exe check lamp.xlsx: the warning at Lamp!D1; export: the lamp table's lines, again over them"
 )
