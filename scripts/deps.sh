@@ -26,12 +26,14 @@ pelk_need_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
-# The tools and the header-only libraries (of pelk-table) that every build
-# needs.
+# The tools and the libraries of pelk-table that every build needs: the
+# header-only ones, and libexpat and libzip (found with pkg-config) for
+# workbooks.
 pelk_need_build_tools() {
     pelk_need_packages cmake=cmake ninja=ninja-build g++=g++ \
         /usr/include/gtest/gtest.h=libgtest-dev \
-        /usr/include/CLI/CLI.hpp=libcli11-dev /usr/include/nlohmann/json.hpp=nlohmann-json3-dev
+        /usr/include/CLI/CLI.hpp=libcli11-dev /usr/include/nlohmann/json.hpp=nlohmann-json3-dev \
+        pkg-config=pkg-config /usr/include/expat.h=libexpat1-dev /usr/include/zip.h=libzip-dev
 }
 
 # What the tests of pelk-table's views need beyond the build: Graphviz's

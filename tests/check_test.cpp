@@ -1,7 +1,8 @@
 // The checks of pelk-table, one folder per case under tests/check: the
 // command line (cmd, one argument per line; "@examples/NAME" names a bundled
-// example), the table, and under expected/ the exit status, standard output
-// and standard error. PELK_UPDATE_GOLDEN=1 rewrites the expectations.
+// example), the table (table.tsv, or a workbook), and under expected/ the
+// exit status, standard output and standard error. PELK_UPDATE_GOLDEN=1
+// rewrites the expectations.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -35,8 +36,11 @@ TEST_P(CheckCaseTest, GivesItsDiagnostics) {
         }
         command.push_back(arg);
     }
-    if (fs::exists(caseDir / "table.tsv"))
-        fs::copy_file(caseDir / "table.tsv", work / "table.tsv");
+    // The case's tables: table.tsv, or a workbook beside it.
+    for (const fs::directory_entry& entry : fs::directory_iterator(caseDir)) {
+        if (entry.is_regular_file() && entry.path().filename() != "cmd")
+            fs::copy_file(entry.path(), work / entry.path().filename());
+    }
     const ProcessResult result = runProcess(command, work);
 
     const fs::path expected = caseDir / "expected";

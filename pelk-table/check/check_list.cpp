@@ -31,6 +31,9 @@ const CHECK_ kChecks[] = {
     {"extra-cells", FINDING_::kWarning,
      "The state records have more cells than the header names events: pelk reads the cells past the last event "
      "but never uses them. A header that lacks the empty field after START shifts every event by one."},
+    {"merged-cells", FINDING_::kWarning,
+     "In a workbook, a merged area covers cells of the table: only its top-left cell holds the text, the others "
+     "read as empty."},
 };
 
 }  // namespace

@@ -15,6 +15,7 @@ std::vector<FINDING_> CChecker::run(const CTableModel& model, const CHECK_OPTION
     CCheckContext context(model, symbols, options.machineNameGiven);
     CFormatCheck::run(context);
     const bool readable = context.findings.empty() && !model.hasFormatErrors();
+    CFormatCheck::runMerges(context);
     CNameCheck::run(context);
     if (readable)
         CGraphCheck::run(context);

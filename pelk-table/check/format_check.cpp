@@ -212,9 +212,28 @@ static void checkUtf8Names(CCheckContext& context) {
     }
 }
 
+// The cells of a workbook's table whose shown text is not certain, or that
+// the text pelk reads cannot carry.
+static void checkWorkbookCells(CCheckContext& context) {
+    const CTableModel& model = context.model;
+    for (const SHEET_PROBLEM_& problem : model.workbookProblems()) {
+        if (problem.error)
+            context.add(kFormat, model.place(problem.row, problem.column), problem.message);
+    }
+}
+
+void CFormatCheck::runMerges(CCheckContext& context) {
+    const CTableModel& model = context.model;
+    for (const SHEET_PROBLEM_& problem : model.workbookProblems()) {
+        if (!problem.error)
+            context.add("merged-cells", model.place(problem.row, problem.column), problem.message);
+    }
+}
+
 void CFormatCheck::run(CCheckContext& context) {
     if (!checkEncoding(context))
         return;
+    checkWorkbookCells(context);
     checkSplit(context);
     checkRecords(context);
     checkLimits(context);

@@ -8,6 +8,9 @@ class CCheckContext;
 class CFormatCheck {
 public:
     static void run(CCheckContext& context);
+    /// The merged areas of a workbook that cover cells of the table
+    /// (merged-cells).
+    static void runMerges(CCheckContext& context);
 };
 
 #endif

@@ -9,7 +9,7 @@
 
 void CCheckCommand::setUp(CLI::App& app, int& status) {
     CLI::App* check = app.add_subcommand("check", "find the mistakes of state transition tables");
-    check->add_option("TABLE", m_tables, "table files (TSV)")->required()->type_name("");
+    check->add_option("TABLE", m_tables, "table files (TSV, .xlsx or .ods)")->required()->type_name("");
     m_options.addTableOptions(*check);
     check->add_flag("--werror", m_werror, "treat warnings as errors");
     check->add_option("--format", m_format, "text (default), json or sarif")
@@ -62,12 +62,13 @@ int CCheckCommand::run() {
     bool errors = false;
     for (const std::string& path : m_tables) {
         CTableModel model(path, m_options.machineName());
+        model.setSheet(m_options.sheet());
         FILE_FINDINGS_ file{path, {}};
         if (!model.load()) {
             FINDING_ finding;
             finding.check = "table-format";
             finding.severity = FINDING_::kError;
-            finding.message = "cannot open the file";
+            finding.message = model.loadError();
             file.findings.push_back(finding);
         } else {
             file.findings = CChecker::run(model, options);

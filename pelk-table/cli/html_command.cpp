@@ -10,7 +10,7 @@
 void CHtmlCommand::setUp(CLI::App& app, int& status) {
     CLI::App* command =
         app.add_subcommand("html", "write one self-contained HTML page to review a table and play its machine");
-    command->add_option("TABLE", m_table, "table file (TSV)")->required()->type_name("");
+    command->add_option("TABLE", m_table, "table file (TSV, .xlsx or .ods)")->required()->type_name("");
     command->add_option("-o,--output", m_output, "the page to write")->required()->type_name("FILE");
     m_options.addTableOptions(*command);
     command->footer(
@@ -23,6 +23,7 @@ void CHtmlCommand::setUp(CLI::App& app, int& status) {
 
 int CHtmlCommand::run(std::ostream& err) {
     CTableModel model(m_table, m_options.machineName());
+    model.setSheet(m_options.sheet());
     if (!CToolOptions::load(model))
         return CToolOptions::kFindings;
 

@@ -10,6 +10,7 @@
 
 #include "pelk-table/cli/check_command.h"
 #include "pelk-table/cli/dot_command.h"
+#include "pelk-table/cli/export_command.h"
 #include "pelk-table/cli/html_command.h"
 #include "pelk-table/cli/markdown_command.h"
 #include "pelk-table/cli/mermaid_command.h"
@@ -29,9 +30,10 @@ int main(int argc, char* argv[]) {
     CMermaidCommand mermaid;
     CMarkdownCommand markdown;
     CHtmlCommand html;
+    CExportCommand exportCommand;
     // In the order "pelk-table --help" lists them.
     const auto setUp = [&app, &status](auto&... commands) { (commands.setUp(app, status), ...); };
-    setUp(check, run, dot, mermaid, markdown, html);
+    setUp(check, run, dot, mermaid, markdown, html, exportCommand);
 
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string message;

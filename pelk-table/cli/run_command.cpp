@@ -58,9 +58,10 @@ std::string trim(const std::string& text) {
 
 void CRunCommand::setUp(CLI::App& app, int& status) {
     CLI::App* command = app.add_subcommand("run", "step the machine of a table through events and print the trace");
-    command->add_option("TABLE", m_table, "table file (TSV)")->required()->type_name("");
+    command->add_option("TABLE", m_table, "table file (TSV, .xlsx or .ods)")->required()->type_name("");
     command->add_option("EVENT", m_events, "events by name or number; without them, one a line from standard input")
         ->type_name("");
+    CToolOptions::addSheetOption(*command, m_sheet);
     command->add_option("--from", m_from, "start in STATE (name or number) instead of state 0")->type_name("STATE");
     command->add_option("--expect", m_expect, "exit status 1 unless the run ends in STATE")->type_name("STATE");
     command->add_option("--format", m_format, "text (default) or json")
@@ -77,6 +78,7 @@ void CRunCommand::setUp(CLI::App& app, int& status) {
 
 int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& err) {
     CTableModel model(m_table, "");
+    model.setSheet(m_sheet);
     if (!CToolOptions::load(model))
         return CToolOptions::kFindings;
     if (CToolOptions::refuseUnreadable(model, CChecker::run(model, CHECK_OPTIONS_()), err))

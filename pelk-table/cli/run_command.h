@@ -21,6 +21,7 @@ public:
 
 private:
     std::string m_table;
+    std::string m_sheet;
     std::vector<std::string> m_events;
     std::string m_from;
     std::string m_expect;

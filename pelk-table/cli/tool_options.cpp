@@ -27,6 +27,15 @@ void CToolOptions::addTableOptions(CLI::App& command) {
             },
             "machine name, as pelk -n takes it")
         ->type_name("NAME");
+    addSheetOption(command, m_sheet);
+}
+
+void CToolOptions::addSheetOption(CLI::App& command, std::string& sheet) {
+    command
+        .add_option("--sheet", sheet,
+                    "the sheet of a workbook (.xlsx, .ods), by name or by number from 1; without it, the one sheet "
+                    "that holds START")
+        ->type_name("NAME|NUMBER");
 }
 
 const TARGET_& CToolOptions::target() const {
@@ -57,6 +66,9 @@ bool CToolOptions::refuseUnreadable(const CTableModel& model, const std::vector<
 bool CToolOptions::load(CTableModel& model) {
     if (model.load())
         return true;
-    std::cerr << "pelk-table: cannot open " << model.path() << std::endl;
+    if (model.isWorkbook() || model.loadError() != "cannot open the file")
+        std::cerr << "pelk-table: " << model.path() << ": " << model.loadError() << std::endl;
+    else
+        std::cerr << "pelk-table: cannot open " << model.path() << std::endl;
     return false;
 }

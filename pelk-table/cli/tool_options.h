@@ -17,8 +17,13 @@ class CTableModel;
 /// that cannot be opened.
 class CToolOptions {
 public:
-    /// Adds -a/--target and -n/--name to command.
+    /// Adds -a/--target, -n/--name and --sheet to command.
     void addTableOptions(CLI::App& command);
+    /// Adds --sheet NAME|NUMBER (the sheet of a workbook) to command, into
+    /// sheet.
+    static void addSheetOption(CLI::App& command, std::string& sheet);
+    /// The sheet chosen with --sheet; empty without it.
+    const std::string& sheet() const { return m_sheet; }
 
     /// The target chosen with -a (RA78K0 without it).
     const TARGET_& target() const;
@@ -32,8 +37,8 @@ public:
     /// when model is not a table pelk accepts; false when it is.
     static bool refuseUnreadable(const CTableModel& model, const std::vector<FINDING_>& findings, std::ostream& err);
 
-    /// Loads model; false after "pelk-table: cannot open FILE" on standard
-    /// error.
+    /// Loads model; false after "pelk-table: cannot open FILE" (or, for a
+    /// workbook, "pelk-table: FILE: why") on standard error.
     static bool load(CTableModel& model);
 
     /// The exit statuses of every subcommand.
@@ -43,6 +48,7 @@ private:
     std::string m_targetName = "NRA78K0";
     std::string m_machineName;
     bool m_nameGiven = false;
+    std::string m_sheet;
 };
 
 #endif

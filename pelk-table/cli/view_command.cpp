@@ -7,7 +7,7 @@
 
 void CViewCommand::setUp(CLI::App& app, int& status) {
     CLI::App* command = app.add_subcommand(m_name, m_description);
-    command->add_option("TABLE", m_table, "table file (TSV)")->required()->type_name("");
+    command->add_option("TABLE", m_table, "table file (TSV, .xlsx or .ods)")->required()->type_name("");
     m_options.addTableOptions(*command);
     command->add_option("-o,--output", m_output, "write the view to FILE instead of standard output")
         ->type_name("FILE");
@@ -25,6 +25,7 @@ int CViewCommand::run() {
         return CToolOptions::kFindings;
     }
     CTableModel model(m_table, m_options.machineName());
+    model.setSheet(m_options.sheet());
     if (!CToolOptions::load(model))
         return CToolOptions::kFindings;
 

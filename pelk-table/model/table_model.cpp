@@ -2,12 +2,16 @@
 
 #include <utility>
 
+#include "pelk-table/workbook/workbook_input.h"
+
 CTableModel::CTableModel(std::string path, std::string machineName)
     : m_path(std::move(path)),
       m_table(machineName.c_str(), nullptr) {}
 
 bool CTableModel::load() {
-    const bool split = m_file.read(m_path);
+    if (CWorkbookInput::isWorkbook(m_path) && !readWorkbook())
+        return false;
+    const bool split = isWorkbook() || m_file.read(m_path);
     if (!split && !m_file.errors().empty() && m_file.errors()[0].kind == CTableFile::SPLIT_ERROR_::kCannotOpen)
         return false;
     CTableReader reader(m_file, *this);
@@ -27,6 +31,29 @@ bool CTableModel::load() {
     return true;
 }
 
+// A workbook's sheet becomes the text pelk reads; the problems of its cells
+// within the table are kept, those outside it (written empty) are not.
+bool CTableModel::readWorkbook() {
+    CWorkbookInput input;
+    if (!input.read(m_path, m_sheet, false, m_loadError))
+        return false;
+    m_sheetReference = input.sheetReference();
+    for (const SHEET_PROBLEM_& problem : input.problems()) {
+        if (problem.inTable)
+            m_workbookProblems.push_back(problem);
+    }
+    m_file.split(input.text());
+    return true;
+}
+
+bool CTableModel::hasWorkbookErrors() const {
+    for (const SHEET_PROBLEM_& problem : m_workbookProblems) {
+        if (problem.error)
+            return true;
+    }
+    return false;
+}
+
 // A problem in a record the splitter could not split is that record's syntax
 // error, already known; an empty file has no header for the same reason.
 bool CTableModel::report(const TABLE_PROBLEM_& problem) {
@@ -34,7 +61,12 @@ bool CTableModel::report(const TABLE_PROBLEM_& problem) {
     const bool broken = problem.record >= 0 && problem.record < static_cast<int>(records.size()) &&
                         records[static_cast<size_t>(problem.record)].broken;
     const bool nothingRead = records.empty() && !m_file.errors().empty();
-    if (!broken && !nothingRead)
+    // A cell the workbook could not give reads as empty; its error says why.
+    bool refusedCell = false;
+    for (const SHEET_PROBLEM_& refused : m_workbookProblems)
+        refusedCell =
+            refusedCell || (refused.error && refused.row == problem.record && refused.column == problem.field);
+    if (!broken && !nothingRead && !refusedCell)
         m_problems.push_back(problem);
     return true;
 }
@@ -64,6 +96,7 @@ PLACE_ CTableModel::place(int record, int field) const {
     place.column = fields[static_cast<size_t>(field)].column;
     place.cell = cellName(record, field);
     place.characterColumn = m_file.characterColumn(place.line, place.column);
+    place.sheet = m_sheetReference;
     return place;
 }
 

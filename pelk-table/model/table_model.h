@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "pelk-table/workbook/sheet_text.h"
 #include "table/st_table.h"
 #include "table/table_file.h"
 #include "table/table_listener.h"
@@ -15,7 +16,8 @@ struct PLACE_ {
     int line = 0;
     int column = 0;
     std::string cell;
-    int characterColumn = 0;  ///< the column in characters; 0 when not known
+    int characterColumn = 0;            ///< the column in characters; 0 when not known
+    std::string sheet = std::string();  ///< the sheet, as a cell reference names it; empty for a TSV file
 };
 
 /// CTableModel is the table as pelk-table sees it: read once, through the
@@ -26,8 +28,19 @@ public:
     /// path names the file; machineName is the -n name (may be empty).
     CTableModel(std::string path, std::string machineName);
 
-    /// Reads the file. False when it could not be opened.
+    /// Reads the file: a TSV file, or one sheet of a workbook. False when it
+    /// could not be opened or, for a workbook, read; loadError() says why.
     bool load();
+    /// The sheet of a workbook to read (name, or number from 1); empty: the
+    /// one that holds START.
+    void setSheet(const std::string& sheet) { m_sheet = sheet; }
+    /// Why load() failed.
+    const std::string& loadError() const { return m_loadError; }
+    /// True when the file was a workbook.
+    bool isWorkbook() const { return !m_sheetReference.empty(); }
+    /// The workbook's problems within the table: errors at cells whose text
+    /// is not certain or cannot be carried, warnings at merged cells.
+    const std::vector<SHEET_PROBLEM_>& workbookProblems() const { return m_workbookProblems; }
 
     const std::string& path() const { return m_path; }
     const CSTTable& table() const { return m_table; }
@@ -37,7 +50,7 @@ public:
     /// already found broken.
     const std::vector<TABLE_PROBLEM_>& problems() const { return m_problems; }
     /// True when pelk would refuse the file before generating.
-    bool hasFormatErrors() const { return !m_problems.empty() || !m_file.errors().empty(); }
+    bool hasFormatErrors() const { return !m_problems.empty() || !m_file.errors().empty() || hasWorkbookErrors(); }
 
     /// True when the reader found a problem in record `record`.
     bool recordHasProblem(int record) const;
@@ -56,12 +69,18 @@ public:
 
 private:
     bool report(const TABLE_PROBLEM_& problem) override;
+    bool readWorkbook();
+    bool hasWorkbookErrors() const;
 
     std::string m_path;
     CSTTable m_table;
     CTableFile m_file;
     TABLE_LAYOUT_ m_layout;
     std::vector<TABLE_PROBLEM_> m_problems;
+    std::string m_sheet;
+    std::string m_sheetReference;
+    std::string m_loadError = "cannot open the file";
+    std::vector<SHEET_PROBLEM_> m_workbookProblems;
 };
 
 #endif

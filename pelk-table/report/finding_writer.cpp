@@ -12,7 +12,10 @@ const char* severityName(FINDING_::Severity severity) {
     return severity == FINDING_::kError ? "error" : "warning";
 }
 
+// A cell of a workbook is named by its sheet and cell: "lamp.xlsx:Lamp!C3".
 std::string where(const std::string& file, const PLACE_& place) {
+    if (!place.sheet.empty() && !place.cell.empty())
+        return file + ":" + place.sheet + "!" + place.cell;
     if (place.line <= 0)
         return file;
     return file + ":" + std::to_string(place.line) + ":" + std::to_string(place.column);
@@ -35,13 +38,22 @@ std::string uriOf(const std::string& path) {
 }
 
 // SARIF counts columns in characters; the other forms, like compilers, in
-// bytes.
+// bytes. A cell of a workbook has no line and column in the file: its
+// location is the file, with a logical location "Sheet!C3" and the sheet and
+// cell as properties.
 json sarifLocation(const std::string& file, const PLACE_& place, const std::string& message) {
     json physical = {{"artifactLocation", {{"uri", uriOf(file)}}}};
-    if (place.line > 0)
+    const bool workbookCell = !place.sheet.empty() && !place.cell.empty();
+    if (place.line > 0 && !workbookCell)
         physical["region"] = {{"startLine", place.line},
                               {"startColumn", place.characterColumn > 0 ? place.characterColumn : place.column}};
     json location = {{"physicalLocation", physical}};
+    if (workbookCell) {
+        location["logicalLocations"] = json::array({{{"name", place.sheet + "!" + place.cell},
+                                                     {"fullyQualifiedName", place.sheet + "!" + place.cell},
+                                                     {"kind", "element"}}});
+        location["properties"] = {{"sheet", place.sheet}, {"cell", place.cell}};
+    }
     if (!message.empty())
         location["message"] = {{"text", message}};
     return location;
@@ -71,19 +83,25 @@ void CFindingWriter::writeJson(std::ostream& out, const std::vector<FILE_FINDING
     for (const FILE_FINDINGS_& file : files) {
         for (const FINDING_& finding : file.findings) {
             json notes = json::array();
-            for (const NOTE_& note : finding.notes)
-                notes.push_back({{"line", note.place.line},
-                                 {"column", note.place.column},
-                                 {"cell", note.place.cell},
-                                 {"message", note.message}});
-            all.push_back({{"file", file.file},
-                           {"line", finding.place.line},
-                           {"column", finding.place.column},
-                           {"cell", finding.place.cell},
-                           {"severity", severityName(finding.severity)},
-                           {"check", finding.check},
-                           {"message", finding.message},
-                           {"notes", notes}});
+            for (const NOTE_& note : finding.notes) {
+                json entry = {{"line", note.place.line}, {"column", note.place.column}, {"cell", note.place.cell}};
+                if (!note.place.sheet.empty())
+                    entry["sheet"] = note.place.sheet;
+                entry["message"] = note.message;
+                notes.push_back(entry);
+            }
+            json entry = {{"file", file.file},
+                          {"line", finding.place.line},
+                          {"column", finding.place.column},
+                          {"cell", finding.place.cell}};
+            // A workbook's finding names its sheet; a TSV file's has none.
+            if (!finding.place.sheet.empty())
+                entry["sheet"] = finding.place.sheet;
+            entry["severity"] = severityName(finding.severity);
+            entry["check"] = finding.check;
+            entry["message"] = finding.message;
+            entry["notes"] = notes;
+            all.push_back(entry);
         }
     }
     out << dumped(all) << "\n";

@@ -1,0 +1,23 @@
+#ifndef PELK_TABLE_WORKBOOK_BOOK_CELL_H
+#define PELK_TABLE_WORKBOOK_BOOK_CELL_H
+
+#include <string>
+
+/// One cell of a sheet as the reader found it: the text the spreadsheet
+/// shows, or why that text cannot be known for sure.
+struct BOOK_CELL_ {
+    enum Refusal {
+        kNone,            ///< text is exactly what the spreadsheet shows
+        kNumberFormat,    ///< a number (or boolean) in a format other than General
+        kDate,            ///< a date, a time or a duration
+        kRoundedNumber,   ///< a General number the spreadsheet shows rounded or in its own notation
+        kErrorValue,      ///< an error value such as #REF!
+        kNoCachedResult,  ///< a formula saved without its result
+        kUnknownValue     ///< a value of a kind the reader does not know
+    };
+    std::string text;  ///< the shown text; for a refused cell what it holds (value, format, error)
+    Refusal refusal = kNone;
+    std::string format;  ///< the number format of a kNumberFormat or kDate cell, when known
+};
+
+#endif
