@@ -1,5 +1,6 @@
-# pelk_generate(<out-var> TABLE <file.tsv> NAME <FsmName>
-#               [KIND NRA78K0|FASM96|C|FCC907S] [CONTEXT <file>] [CHECK])
+# pelk_generate(<out-var> TABLE <file.tsv|file.xlsx|file.ods> NAME <FsmName>
+#               [SHEET <name|number>] [KIND NRA78K0|FASM96|C|FCC907S]
+#               [CONTEXT <file>] [CHECK])
 #
 # Adds a custom command that runs pelk on TABLE and writes the machine
 # <FsmName>fsm.c/.h (kinds C and FCC907S) or <FsmName>fsm.asm/.inc (kinds
@@ -13,6 +14,14 @@
 # action routines, written into the #include line as given; make it
 # reachable through the include path of the target that compiles the source.
 #
+# A TABLE named .xlsx, .xlsm or .ods is a workbook: `pelk-table export`
+# writes its sheet as <FsmName>fsm.tsv into the current binary directory
+# when the workbook (or pelk-table) changes, and pelk reads that file, so
+# the generated machine never lags behind the sheet. SHEET picks the sheet
+# by name or by number (from 1); without it, the one sheet that holds a
+# table is taken. pelk's own messages then name the exported file, whose
+# line N is row N of the sheet.
+#
 # CHECK runs `pelk-table check` on the table (for the same KIND and NAME)
 # before pelk: an error found fails the build, and every finding, warning or
 # error, reaches the build log as FILE:LINE:COLUMN: severity: message, the
@@ -23,7 +32,7 @@
 # pelk and pelk-table targets).
 
 function(pelk_generate out_var)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "CHECK" "TABLE;NAME;KIND;CONTEXT" "")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "CHECK" "TABLE;NAME;KIND;CONTEXT;SHEET" "")
   if(ARG_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "pelk_generate: unexpected arguments: ${ARG_UNPARSED_ARGUMENTS}")
   endif()
@@ -38,6 +47,19 @@ function(pelk_generate out_var)
   endif()
   if(ARG_CHECK AND NOT TARGET Pelk::pelk-table)
     message(FATAL_ERROR "pelk_generate: CHECK needs the target Pelk::pelk-table (call find_package(Pelk) first)")
+  endif()
+  set(workbook FALSE)
+  if(ARG_TABLE MATCHES "\\.([xX][lL][sS][xXmM]|[oO][dD][sS])$")
+    set(workbook TRUE)
+    if(NOT TARGET Pelk::pelk-table)
+      message(FATAL_ERROR "pelk_generate: a workbook TABLE needs the target Pelk::pelk-table (call find_package(Pelk) first)")
+    endif()
+  elseif(DEFINED ARG_SHEET)
+    message(FATAL_ERROR "pelk_generate: SHEET is for a workbook TABLE (.xlsx, .xlsm, .ods), not '${ARG_TABLE}'")
+  endif()
+  set(sheet_option)
+  if(DEFINED ARG_SHEET)
+    set(sheet_option "--sheet=${ARG_SHEET}")
   endif()
 
   # The targets as pelk -a knows them: name, source and include extension.
@@ -67,7 +89,18 @@ function(pelk_generate out_var)
   # Both ends are resolved first, since a ".." in the relative path is
   # followed from the real directory, not through a symbolic link.
   get_filename_component(table "${ARG_TABLE}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
-  get_filename_component(real_table "${table}" REALPATH)
+  # A workbook is exported beside the generated files, and pelk reads that.
+  set(pelk_input "${table}")
+  if(workbook)
+    set(pelk_input "${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}fsm.tsv")
+    add_custom_command(
+      OUTPUT "${pelk_input}"
+      COMMAND Pelk::pelk-table export "${table}" ${sheet_option} -o "${pelk_input}"
+      DEPENDS "${table}" Pelk::pelk-table
+      COMMENT "Exporting ${ARG_NAME}fsm.tsv from ${ARG_TABLE}"
+      VERBATIM)
+  endif()
+  get_filename_component(real_table "${pelk_input}" REALPATH)
   get_filename_component(real_binary_dir "${CMAKE_CURRENT_BINARY_DIR}" REALPATH)
   file(RELATIVE_PATH table_argument "${real_binary_dir}" "${real_table}")
   if(IS_ABSOLUTE "${table_argument}")
@@ -95,7 +128,7 @@ function(pelk_generate out_var)
   set(check_command)
   set(check_depends)
   if(ARG_CHECK)
-    set(check_command COMMAND Pelk::pelk-table check "-a${kind}" "-n${ARG_NAME}" "${table}")
+    set(check_command COMMAND Pelk::pelk-table check "-a${kind}" "-n${ARG_NAME}" ${sheet_option} "${table}")
     set(check_depends Pelk::pelk-table)
   endif()
 
@@ -103,7 +136,7 @@ function(pelk_generate out_var)
     OUTPUT ${outputs}
     ${check_command}
     COMMAND Pelk::pelk ${arguments} "${table_argument}"
-    DEPENDS "${table}" Pelk::pelk ${check_depends}
+    DEPENDS "${pelk_input}" "${table}" Pelk::pelk ${check_depends}
     WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
     COMMENT "Generating ${names} from ${table_argument}"
     VERBATIM)

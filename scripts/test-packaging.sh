@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 . scripts/deps.sh
 pelk_need_build_tools
 pelk_need_packages make=make cc=gcc pkg-config=pkg-config groff=groff-base \
-    dpkg-deb=dpkg realpath=coreutils gzip=gzip lintian=lintian
+    dpkg-deb=dpkg realpath=coreutils gzip=gzip lintian=lintian /usr/bin/python3=python3
 
 build=$(realpath -m "${PELK_BUILD_DIR:-build-package}")
 echo "== building in $build"

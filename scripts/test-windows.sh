@@ -9,7 +9,8 @@
 #   build-win64/  64-bit Windows: the same checks, then the end-to-end cases
 #                 of pelk_e2e (from the native build in build/) run the
 #                 program under wine64 and expect CR LF line ends, and
-#                 pelk-table.exe checks the lamp table under wine64.
+#                 pelk-table.exe checks the lamp table under wine64, and
+#                 reads the example workbook (check and export).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -76,4 +77,26 @@ echo "== pelk-table.exe under wine64"
     [[ $(cat "$root/build-win64/check.err") == "$expected" ]] ||
         { echo "FAIL: pelk-table.exe check printed:" >&2; cat -A "$root/build-win64/check.err" >&2; exit 1; }
     echo "pelk-table.exe check lamp.tsv: one warning, CR LF, status 0"
+)
+
+echo "== pelk-table.exe reads a workbook under wine64"
+# The workbook made from the lamp table: the same warning at its cell, and an
+# export that holds the table's lines.
+(
+    cd examples
+    status=0
+    "$wine64" "$root/build-win64/pelk-table.exe" check lamp.xlsx 2>"$root/build-win64/check.err" >/dev/null || status=$?
+    expected=$'lamp.xlsx:Lamp!D1: warning: event 1 \'TICK\' does nothing in any state: no transition, no action (cell D1) [unused-event]\r'
+    [[ $status -eq 0 ]] || { echo "FAIL: pelk-table.exe check lamp.xlsx exited with $status" >&2; cat "$root/build-win64/check.err" >&2; exit 1; }
+    [[ $(cat "$root/build-win64/check.err") == "$expected" ]] ||
+        { echo "FAIL: pelk-table.exe check lamp.xlsx printed:" >&2; cat -A "$root/build-win64/check.err" >&2; exit 1; }
+    rm -f "$root/build-win64/lamp-export.tsv"
+    "$wine64" "$root/build-win64/pelk-table.exe" export lamp.xlsx --sheet Lamp -o ../build-win64/lamp-export.tsv ||
+        { echo "FAIL: pelk-table.exe export lamp.xlsx failed" >&2; exit 1; }
+    tr -d '\r' <"$root/build-win64/lamp-export.tsv" | cmp - lamp.tsv ||
+        { echo "FAIL: pelk-table.exe export lamp.xlsx wrote:" >&2; cat -A "$root/build-win64/lamp-export.tsv" >&2; exit 1; }
+    # A rebuild exports over the file the last build wrote.
+    "$wine64" "$root/build-win64/pelk-table.exe" export lamp.xlsx --sheet Lamp -o ../build-win64/lamp-export.tsv ||
+        { echo "FAIL: pelk-table.exe export lamp.xlsx over an existing file failed" >&2; exit 1; }
+    echo "pelk-table.exe check lamp.xlsx: the warning at Lamp!D1; export: the lamp table's lines, again over them"
 )

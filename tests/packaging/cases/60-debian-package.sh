@@ -26,6 +26,12 @@ debian_package() {
 check "Debian package: cpack -G DEB, contents" debian_package
 [[ -f $scratch/deb-path ]] && deb=$(cat "$scratch/deb-path")
 
+debian_package_workbook() {
+    grep -q " \./usr/share/doc/pelk/examples/lamp\.xlsx\$" "$scratch/deb-contents" ||
+        fail "package lacks the example workbook"
+}
+check "Debian package: the example workbook" debian_package_workbook
+
 # Not a single remark: the warnings the package overrides (with their
 # reasons, in cmake/debian/lintian-overrides) are not shown, and no error or
 # other warning may be left. (--show-overrides would make the overridden ones
