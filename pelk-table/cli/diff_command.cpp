@@ -124,7 +124,8 @@ int CDiffCommand::run(std::ostream& out, std::ostream& err) {
     form.target = &m_options.target();
     form.gitHeader = git;
     CColourChoice::Mode mode = CColourChoice::kAuto;
-    CColourChoice::parse(m_colour, mode);
+    // -fdiagnostics-color is taken for every command before the parse.
+    CColourChoice::parse(m_colour.empty() ? CToolOptions::textStyle().colourChoice : m_colour, mode);
     // Under git's pager standard output is a pipe; git says so as it does to
     // its own commands.
     const char* pager = std::getenv("GIT_PAGER_IN_USE");

@@ -26,7 +26,7 @@ private:
     CToolOptions m_options;
     std::vector<std::string> m_args;
     std::string m_format = "text";
-    std::string m_colour = "auto";
+    std::string m_colour;  ///< -f given to diff itself; empty: the program's -fdiagnostics-color
     bool m_git = false;
 };
 

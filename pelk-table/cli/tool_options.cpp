@@ -113,6 +113,7 @@ bool CToolOptions::takeDiagnosticOptions(std::vector<std::string>& args, std::st
         }
     }
     args = kept;
+    textStyle().colourChoice = colour;
     if (colour == "auto") {
         const char* noColour = std::getenv("NO_COLOR");
         const char* term = std::getenv("TERM");

@@ -38,7 +38,9 @@ std::string painted(const std::string& text, const char* colour, const TEXT_STYL
 // tab stays a tab so that both lines keep the same tab stops, every other
 // character before the column becomes one blank.
 void writeSource(std::ostream& out, const CTableModel* model, const PLACE_& place, const TEXT_STYLE_& style) {
-    if (!style.caret || model == nullptr || place.line <= 0 || place.column <= 0)
+    // A workbook's cell is its own place: the line of the text made from it
+    // is not what the user sees.
+    if (!style.caret || model == nullptr || place.line <= 0 || place.column <= 0 || !place.sheet.empty())
         return;
     const std::string line = model->lineText(place.line);
     std::string shown, under;
