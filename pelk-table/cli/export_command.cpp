@@ -55,7 +55,13 @@ int CExportCommand::run(std::ostream& err) {
     std::ofstream out(temporary, std::ios::binary);
     out << input.text();
     out.close();
-    if (!out || std::rename(temporary.c_str(), m_output.c_str()) != 0) {
+    bool renamed = out && std::rename(temporary.c_str(), m_output.c_str()) == 0;
+    // Windows renames onto no existing file: the old export goes first.
+    if (out && !renamed) {
+        std::remove(m_output.c_str());
+        renamed = std::rename(temporary.c_str(), m_output.c_str()) == 0;
+    }
+    if (!renamed) {
         std::remove(temporary.c_str());
         err << "pelk-table: cannot write " << m_output << std::endl;
         return CToolOptions::kFindings;

@@ -101,6 +101,9 @@ std::string CSheetText::convert(const CSheetGrid& grid, std::vector<SHEET_PROBLE
             text.append(static_cast<std::size_t>(width - held - (held == 0 ? 1 : 0)), '\t');
         text += '\n';
     }
+    // An empty sheet is one empty line, as the spreadsheet exports it.
+    if (text.empty())
+        text = "\n";
     for (const MERGE_& merge : grid.merges()) {
         if (merge.lastRow < headerRow || merge.lastColumn < keyColumn ||
             (merge.firstRow == merge.lastRow && merge.firstColumn == merge.lastColumn))
