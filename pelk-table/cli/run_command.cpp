@@ -55,25 +55,13 @@ std::string trim(const std::string& text) {
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
-std::vector<std::string> stateNames(const CSTTable& table) {
-    std::vector<std::string> names;
-    for (int s = 0; s < table.stateCount(); ++s)
-        names.push_back(table.stateName(s));
-    return names;
-}
-
-std::vector<std::string> eventNames(const CSTTable& table) {
-    std::vector<std::string> names;
-    for (int e = 0; e < table.eventCount(); ++e)
-        names.push_back(table.eventName(e));
-    return names;
-}
-
 }  // namespace
 
 void CRunCommand::setUp(CLI::App& app, int& status) {
     CLI::App* command = app.add_subcommand("run", "step the machine of a table through events and print the trace");
-    command->add_option("TABLE", m_table, "table file (TSV, .xlsx or .ods); '-' is standard input")->required()->type_name("");
+    command->add_option("TABLE", m_table, "table file (TSV, .xlsx or .ods); '-' is standard input")
+        ->required()
+        ->type_name("");
     command->add_option("EVENT", m_events, "events by name or number; without them, one a line from standard input")
         ->type_name("");
     CToolOptions::addSheetOption(*command, m_sheet);
@@ -114,7 +102,7 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
         const int state = CMachineRun::findState(table, *option.second);
         if (state < 0) {
             error = std::string(option.first) + ": " + name + " has no state '" + *option.second + "'" +
-                    CNearName::suggestion(*option.second, stateNames(table));
+                    CNearName::suggestion(*option.second, CMachineRun::stateNames(table));
             status = CToolOptions::kUsage;
             break;
         }
@@ -135,7 +123,7 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
                                             : " has no events");
             else
                 error = event.place + ": " + name + " has no event '" + event.text + "'" +
-                        CNearName::suggestion(event.text, eventNames(table));
+                        CNearName::suggestion(event.text, CMachineRun::eventNames(table));
             return false;
         }
         const RUN_STEP_& step = machine.take(number);

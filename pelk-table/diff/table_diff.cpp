@@ -4,6 +4,7 @@
 
 #include "pelk-table/check/graph_check.h"
 #include "pelk-table/model/table_model.h"
+#include "pelk-table/run/machine_run.h"
 
 namespace {
 
@@ -44,20 +45,6 @@ void matchByName(const std::vector<std::string>& before, const std::vector<std::
         beforeToAfter[i] = j;
         afterToBefore[at(j)] = static_cast<int>(i);
     }
-}
-
-std::vector<std::string> stateNames(const CSTTable& table) {
-    std::vector<std::string> names;
-    for (int s = 0; s < table.stateCount(); ++s)
-        names.push_back(table.stateName(s));
-    return names;
-}
-
-std::vector<std::string> eventNames(const CSTTable& table) {
-    std::vector<std::string> names;
-    for (int e = 0; e < table.eventCount(); ++e)
-        names.push_back(table.eventName(e));
-    return names;
 }
 
 bool doesSomething(const CSTTable& table, int s, int e) {
@@ -311,8 +298,10 @@ TABLE_DIFF_ CTableDiff::compare(const DIFF_SIDE_& beforeSide, const DIFF_SIDE_& 
     const CSTTable& before = tableOf(beforeSide);
     const CSTTable& after = tableOf(afterSide);
     TABLE_DIFF_ diff;
-    const std::vector<std::string> oldStates = stateNames(before), newStates = stateNames(after);
-    const std::vector<std::string> oldEvents = eventNames(before), newEvents = eventNames(after);
+    const std::vector<std::string> oldStates = CMachineRun::stateNames(before),
+                                   newStates = CMachineRun::stateNames(after);
+    const std::vector<std::string> oldEvents = CMachineRun::eventNames(before),
+                                   newEvents = CMachineRun::eventNames(after);
     matchByName(oldStates, newStates, diff.oldToNewState, diff.newToOldState);
     matchByName(oldEvents, newEvents, diff.oldToNewEvent, diff.newToOldEvent);
     findRenames(before, after, diff);

@@ -80,3 +80,17 @@ int CMachineRun::findState(const CSTTable& table, const std::string& text) {
 int CMachineRun::findEvent(const CSTTable& table, const std::string& text) {
     return find(text, table.eventCount(), &CSTTable::eventName, table);
 }
+
+std::vector<std::string> CMachineRun::stateNames(const CSTTable& table) {
+    std::vector<std::string> names;
+    for (int s = 0; s < table.stateCount(); ++s)
+        names.push_back(table.stateName(s));
+    return names;
+}
+
+std::vector<std::string> CMachineRun::eventNames(const CSTTable& table) {
+    std::vector<std::string> names;
+    for (int e = 0; e < table.eventCount(); ++e)
+        names.push_back(table.eventName(e));
+    return names;
+}

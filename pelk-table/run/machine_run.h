@@ -58,6 +58,9 @@ public:
     static int findState(const CSTTable& table, const std::string& text);
     /// The event a text names, by the same rule; -1 for neither.
     static int findEvent(const CSTTable& table, const std::string& text);
+    /// The names of the states, and of the events, in table order.
+    static std::vector<std::string> stateNames(const CSTTable& table);
+    static std::vector<std::string> eventNames(const CSTTable& table);
 
 private:
     const CSTTable& m_table;
