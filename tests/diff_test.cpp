@@ -27,7 +27,8 @@ TEST_P(DiffCaseTest, ShowsTheChangeToTheMachine) {
     for (std::string arg; std::getline(lines, arg);)
         command.push_back(arg);
     for (const fs::directory_entry& entry : fs::directory_iterator(caseDir)) {
-        if (entry.path().extension() == ".tsv")
+        const fs::path kind = entry.path().extension();
+        if (kind == ".tsv" || kind == ".xlsx" || kind == ".ods")
             fs::copy_file(entry.path(), work / entry.path().filename());
     }
     const ProcessResult result = runProcess(command, work);
