@@ -269,10 +269,8 @@ def test_fragment_note_and_scenario(driver):
 
 
 def larger_tables():
-    """The 15-state UART receiver and the 40-state menu: the examples', or
-    the copies beside this script."""
-    return [os.path.join(EXAMPLES, name) if os.path.exists(os.path.join(EXAMPLES, name)) else os.path.join(HERE, name)
-            for name in ("uart.tsv", "menu.tsv")]
+    """The 15-state UART receiver and the 40-state menu of the examples."""
+    return [os.path.join(EXAMPLES, name) for name in ("uart.tsv", "menu.tsv")]
 
 
 DIAGRAM = """
