@@ -15,6 +15,7 @@
 # remove build-windows-deps/ to build them again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 . scripts/deps.sh
 pelk_need_packages cmake=cmake ninja=ninja-build \
     i686-w64-mingw32-g++=g++-mingw-w64-i686 x86_64-w64-mingw32-g++=g++-mingw-w64-x86-64 \
