@@ -63,7 +63,7 @@ cmake_example_check() {
     cat "$scratch/build.log"
     [[ $status -ne 0 ]] || fail "the broken table built"
     grep -q "^$broken_table:3:1: error: .*\[duplicate-name\]$" "$scratch/build.log"
-    grep -q "^$broken_table:3:17: error: .*'int'.*\[invalid-identifier\]$" "$scratch/build.log"
+    grep -q "^$broken_table:3:19: error: .*'int'.*\[invalid-identifier\]$" "$scratch/build.log"
     [[ ! -e $bin/Lampfsm.c ]] || fail "pelk ran on the broken table"
 
     cmake "$bin" -DLAMP_TABLE="$src/lamp.tsv"
