@@ -67,12 +67,14 @@ PELK_COMMAND="$wine64 $root/build-win64/pelk.exe" PELK_EXPECT_CRLF=1 \
     build/pelk_e2e --gtest_brief=1
 
 echo "== pelk-table.exe under wine64"
-# The lamp table gives its one warning, in Windows' CR LF, and status 0.
+# The lamp table gives its one warning with its source line and the closing
+# count, in Windows' CR LF, and status 0.
 (
     cd examples
     status=0
     "$wine64" "$root/build-win64/pelk-table.exe" check lamp.tsv 2>"$root/build-win64/check.err" >/dev/null || status=$?
-    expected=$'lamp.tsv:1:13: warning: event 1 \'TICK\' does nothing in any state: no transition, no action (cell D1) [unused-event]\r'
+    expected=$'lamp.tsv:1:13: warning: event 1 \'TICK\' does nothing in any state: no transition, no action (cell D1) [unused-event]\r\n'
+    expected+=$'    1 | START\t\tPUSH\tTICK\r\n      |      \t\t    \t^~~~\r\n1 warning generated.\r'
     [[ $status -eq 0 ]] || { echo "FAIL: pelk-table.exe check exited with $status" >&2; exit 1; }
     [[ $(cat "$root/build-win64/check.err") == "$expected" ]] ||
         { echo "FAIL: pelk-table.exe check printed:" >&2; cat -A "$root/build-win64/check.err" >&2; exit 1; }
@@ -86,7 +88,7 @@ echo "== pelk-table.exe reads a workbook under wine64"
     cd examples
     status=0
     "$wine64" "$root/build-win64/pelk-table.exe" check lamp.xlsx 2>"$root/build-win64/check.err" >/dev/null || status=$?
-    expected=$'lamp.xlsx:Lamp!D1: warning: event 1 \'TICK\' does nothing in any state: no transition, no action (cell D1) [unused-event]\r'
+    expected=$'lamp.xlsx:Lamp!D1: warning: event 1 \'TICK\' does nothing in any state: no transition, no action (cell D1) [unused-event]\r\n1 warning generated.\r'
     [[ $status -eq 0 ]] || { echo "FAIL: pelk-table.exe check lamp.xlsx exited with $status" >&2; cat "$root/build-win64/check.err" >&2; exit 1; }
     [[ $(cat "$root/build-win64/check.err") == "$expected" ]] ||
         { echo "FAIL: pelk-table.exe check lamp.xlsx printed:" >&2; cat -A "$root/build-win64/check.err" >&2; exit 1; }
