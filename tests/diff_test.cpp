@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/case_expectations.h"
 #include "tests/support/golden.h"
 #include "tests/support/process.h"
 
@@ -33,17 +34,7 @@ TEST_P(DiffCaseTest, ShowsTheChangeToTheMachine) {
     }
     const ProcessResult result = runProcess(command, work);
 
-    const fs::path expected = caseDir / "expected";
-    if (updatingGolden()) {
-        fs::create_directories(expected);
-        writeFile(expected / "status", std::to_string(result.status) + "\n");
-        writeFile(expected / "stdout", result.out);
-        writeFile(expected / "stderr", result.err);
-    }
-    ASSERT_TRUE(fs::exists(expected / "status")) << "no expectations; run with PELK_UPDATE_GOLDEN=1";
-    EXPECT_EQ(std::to_string(result.status) + "\n", readFile(expected / "status"));
-    EXPECT_EQ(result.out, readFile(expected / "stdout"));
-    EXPECT_EQ(result.err, readFile(expected / "stderr"));
+    expectCaseResult(caseDir / "expected", result);
     fs::remove_all(work);
 }
 
