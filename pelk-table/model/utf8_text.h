@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <string>
 
-/// CUtf8Text says which bytes of a name are UTF-8. pelk copies names as
+/// CUtf8Text says which bytes of a name are UTF-8, and writes a code point
+/// as UTF-8. pelk copies names as
 /// bytes; pelk-table reports and shows them as UTF-8.
 class CUtf8Text {
 public:
@@ -16,6 +17,9 @@ public:
     /// The offset of the first byte of text that is not valid UTF-8; npos
     /// when there is none.
     static std::string::size_type invalidAt(const std::string& text);
+
+    /// Appends code point (at most U+10FFFF, no surrogate) to text as UTF-8.
+    static void append(std::string& text, unsigned long codePoint);
 };
 
 #endif

@@ -42,11 +42,8 @@ bool CWorkbookInput::read(const std::string& path, const std::string& sheet, boo
     in.seekg(0, std::ios::end);
     const long long size = static_cast<long long>(in.tellg());
     in.seekg(0, std::ios::beg);
-    if (size > kMaxFileSize) {
-        error = "the file holds " + std::to_string(size) + " bytes, more than the " + std::to_string(kMaxFileSize) +
-                " pelk-table reads of a workbook";
+    if (!withinSize(size, error))
         return false;
-    }
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) {
         error = "the file cannot be read to its end";
@@ -55,7 +52,17 @@ bool CWorkbookInput::read(const std::string& path, const std::string& sheet, boo
     return convert(std::move(bytes), sheet, anyTable, error);
 }
 
+bool CWorkbookInput::withinSize(long long size, std::string& error) {
+    if (size <= kMaxFileSize)
+        return true;
+    error = "the file holds " + std::to_string(size) + " bytes, more than the " + std::to_string(kMaxFileSize) +
+            " pelk-table reads of a workbook";
+    return false;
+}
+
 bool CWorkbookInput::convert(std::string bytes, const std::string& sheet, bool anyTable, std::string& error) {
+    if (!withinSize(static_cast<long long>(bytes.size()), error))
+        return false;
     CWorkbook book;
     if (!book.open(std::move(bytes), error))
         return false;

@@ -12,8 +12,12 @@
 /// else the one sheet that holds a cell "START".
 class CWorkbookInput {
 public:
-    /// The most bytes a workbook file may have.
+    /// The most bytes a workbook file may have, however it is read (a
+    /// file, standard input, bytes in memory).
     static const long long kMaxFileSize = 256ll << 20;
+    /// False, with error set, when a workbook of size bytes is over
+    /// kMaxFileSize.
+    static bool withinSize(long long size, std::string& error);
 
     /// True when the file at path begins as a workbook (a ZIP archive or a
     /// compound file); false for text, and for a file that cannot be read.

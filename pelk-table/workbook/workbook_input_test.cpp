@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "pelk-table/model/table_model.h"
 #include "pelk-table/workbook/general_number.h"
+#include "pelk-table/workbook/number_format.h"
 #include "pelk-table/workbook/workbook.h"
-#include "pelk-table/workbook/xlsx_reader.h"
+#include "pelk-table/workbook/xlsx_relations.h"
+#include "pelk-table/workbook/xlsx_string_item.h"
 
 namespace {
 
@@ -154,6 +158,32 @@ TEST(WorkbookDamage, IsAnErrorNeverACrash) {
     }
 }
 
+// The size cap holds for bytes in memory (standard input, the model's
+// reading) as for a file, and for a file read through the model.
+TEST(WorkbookSize, IsCappedOnEveryPath) {
+    if (!CWorkbook::available())
+        GTEST_SKIP() << "this build reads no workbooks";
+    std::string bytes = bytesOf("lamp.xlsx");
+    bytes.resize(static_cast<std::size_t>(CWorkbookInput::kMaxFileSize) + 1);
+    CWorkbookInput input;
+    std::string error;
+    EXPECT_FALSE(input.convert(bytes, "", true, error));
+    EXPECT_NE(error.find("more than the 268435456 pelk-table reads of a workbook"), std::string::npos) << error;
+    const std::string path = ::testing::TempDir() + "/pelk-table-large.xlsx";
+    {
+        // Sparse: the workbook's head, then a byte just past the cap.
+        std::ofstream out(path, std::ios::binary);
+        out << bytesOf("lamp.xlsx");
+        out.seekp(CWorkbookInput::kMaxFileSize);
+        out << 'x';
+    }
+    bytes.clear();
+    CTableModel model(path, "Lamp");
+    EXPECT_FALSE(model.load());
+    EXPECT_NE(model.loadError().find("more than the 268435456"), std::string::npos) << model.loadError();
+    std::remove(path.c_str());
+}
+
 TEST(WorkbookKind, IsToldByContent) {
     EXPECT_TRUE(CWorkbookInput::isWorkbook(kFixtures + "/lamp.ods"));
     EXPECT_TRUE(CWorkbookInput::isWorkbook(kFixtures + "/lamp.xls"));
@@ -202,41 +232,70 @@ TEST(GeneralNumber, IsWrittenOnlyWhenCertain) {
 TEST(XlsxText, DecodesEscapes) {
     if (!CWorkbook::available())
         GTEST_SKIP() << "this build reads no workbooks";
-    EXPECT_EQ(CXlsxReader::unescape("a_x000D_b"), "a\rb");
-    EXPECT_EQ(CXlsxReader::unescape("a_x0009_b_x000a_c_x001F_"), "a\tb\nc\x1F");
-    EXPECT_EQ(CXlsxReader::unescape("_x005F_x0041_"), "_x0041_");
-    EXPECT_EQ(CXlsxReader::unescape("_x005f_"), "_");
-    EXPECT_EQ(CXlsxReader::unescape("_xD83D__xDE00_"), "\xF0\x9F\x98\x80");
-    EXPECT_EQ(CXlsxReader::unescape("_xFFFF_"), "\xEF\xBF\xBF");
+    EXPECT_EQ(CXlsxStringItem::unescape("a_x000D_b"), "a\rb");
+    EXPECT_EQ(CXlsxStringItem::unescape("a_x0009_b_x000a_c_x001F_"), "a\tb\nc\x1F");
+    EXPECT_EQ(CXlsxStringItem::unescape("_x005F_x0041_"), "_x0041_");
+    EXPECT_EQ(CXlsxStringItem::unescape("_x005f_"), "_");
+    EXPECT_EQ(CXlsxStringItem::unescape("_xD83D__xDE00_"), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(CXlsxStringItem::unescape("_xFFFF_"), "\xEF\xBF\xBF");
     // What XML can hold stays as written, as the spreadsheet shows it.
-    EXPECT_EQ(CXlsxReader::unescape("_x0041_ _x00e9_ _x0020_ _x007F_ _X0041_"),
+    EXPECT_EQ(CXlsxStringItem::unescape("_x0041_ _x00e9_ _x0020_ _x007F_ _X0041_"),
               "_x0041_ _x00e9_ _x0020_ _x007F_ _X0041_");
-    EXPECT_EQ(CXlsxReader::unescape("_x12G4_ _x12"), "_x12G4_ _x12");
+    EXPECT_EQ(CXlsxStringItem::unescape("_x12G4_ _x12"), "_x12G4_ _x12");
 }
 
-TEST(XlsxFormat, KnowsItsKind) {
-    if (!CWorkbook::available())
-        GTEST_SKIP() << "this build reads no workbooks";
-    EXPECT_EQ(CXlsxReader::kindOfCode("General"), CXlsxReader::kGeneral);
-    EXPECT_EQ(CXlsxReader::kindOfCode("@"), CXlsxReader::kText);
-    EXPECT_EQ(CXlsxReader::kindOfCode("0.00"), CXlsxReader::kOtherNumber);
-    EXPECT_EQ(CXlsxReader::kindOfCode("yyyy\\-mm\\-dd"), CXlsxReader::kDateFormat);
-    EXPECT_EQ(CXlsxReader::kindOfCode("[h]:mm"), CXlsxReader::kDateFormat);
-    EXPECT_EQ(CXlsxReader::kindOfCode("\"day\" 0"), CXlsxReader::kOtherNumber);
-    EXPECT_EQ(CXlsxReader::kindOfCode("\"x\"@"), CXlsxReader::kTextWithLiterals);
+// A format code's sections and parts, and the code rebuilt from them.
+struct FORMAT_CASE_ {
+    const char* code;
+    const char* parts;  // per number section, then "|" and the text section
+};
+
+std::string partsOf(const FORMAT_SECTION_& section) {
+    static const char kKinds[] = "L@GNDdBSFO";
+    std::string list;
+    for (const FORMAT_PART_& part : section.parts)
+        list += kKinds[part.kind];
+    return list;
+}
+
+const FORMAT_CASE_ kFormats[] = {
+    {"General", ""},    {"@", "|@"},
+    {"[Red]@", "|@"},   {"0.00", "D"},
+    {"#,##0", "N"},     {"yyyy\\-mm\\-dd", "ddddLddLdd"},
+    {"[h]:mm", "dLdd"}, {"\"day\" 0", "LN"},
+    {"\"x\"@", "|L@"},  {"0;0;0;\"-\"", "N N N|L"},
+    {";;;", "|"},       {"General;General;General;@", "G G G|@"},
+    {"_(@_)", "|S@S"},  {"@*-", "|@F"},
+    {"[$-409]0", "ON"}, {"0,", "O"},
+};
+
+TEST(NumberFormat, ParsesSections) {
+    for (const FORMAT_CASE_& c : kFormats) {
+        const CNumberFormat format = CNumberFormat::fromCode(c.code);
+        std::string parts;
+        for (const FORMAT_SECTION_& section : format.numberSections())
+            parts += (parts.empty() ? "" : " ") + partsOf(section);
+        if (format.textSection())
+            parts += "|" + partsOf(*format.textSection());
+        EXPECT_EQ(parts, c.parts) << c.code;
+        EXPECT_EQ(format.code(), c.code);
+    }
+    EXPECT_TRUE(CNumberFormat::fromCode("General").isGeneral());
+    EXPECT_TRUE(CNumberFormat::fromCode("@").isGeneral());
+    EXPECT_FALSE(CNumberFormat::fromCode("0").isGeneral());
 }
 
 TEST(XlsxPath, StaysInThePackage) {
     if (!CWorkbook::available())
         GTEST_SKIP() << "this build reads no workbooks";
     std::string path;
-    EXPECT_TRUE(CXlsxReader::resolve("xl/workbook.xml", "worksheets/sheet1.xml", path));
+    EXPECT_TRUE(CXlsxRelations::resolve("xl/workbook.xml", "worksheets/sheet1.xml", path));
     EXPECT_EQ(path, "xl/worksheets/sheet1.xml");
-    EXPECT_TRUE(CXlsxReader::resolve("xl/workbook.xml", "/xl/styles.xml", path));
+    EXPECT_TRUE(CXlsxRelations::resolve("xl/workbook.xml", "/xl/styles.xml", path));
     EXPECT_EQ(path, "xl/styles.xml");
-    EXPECT_TRUE(CXlsxReader::resolve("xl/workbook.xml", "../custom/s.xml", path));
+    EXPECT_TRUE(CXlsxRelations::resolve("xl/workbook.xml", "../custom/s.xml", path));
     EXPECT_EQ(path, "custom/s.xml");
-    EXPECT_FALSE(CXlsxReader::resolve("xl/workbook.xml", "../../etc/passwd", path));
+    EXPECT_FALSE(CXlsxRelations::resolve("xl/workbook.xml", "../../etc/passwd", path));
 }
 
 }  // namespace
