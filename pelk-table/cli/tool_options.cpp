@@ -43,8 +43,8 @@ void CToolOptions::addTableOptions(CLI::App& command) {
 void CToolOptions::addSheetOption(CLI::App& command, std::string& sheet) {
     command
         .add_option("--sheet", sheet,
-                    "the sheet of a workbook (.xlsx, .ods), by name or by number from 1; without it, the one sheet "
-                    "that holds START")
+                    "the sheet of a workbook (.xlsx, .ods), by name (case aside) or by number from 1; without it, "
+                    "the one sheet that holds START")
         ->type_name("NAME|NUMBER");
 }
 

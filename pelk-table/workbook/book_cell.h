@@ -13,11 +13,17 @@ struct BOOK_CELL_ {
         kRoundedNumber,   ///< a General number the spreadsheet shows rounded or in its own notation
         kErrorValue,      ///< an error value such as #REF!
         kNoCachedResult,  ///< a formula saved without its result
-        kUnknownValue     ///< a value of a kind the reader does not know
+        kUnknownValue,    ///< a value of a kind the reader does not know
+        kBoolean,         ///< a logical value, shown as a word of the spreadsheet's language
+        kLocaleNumber,    ///< a number with decimals, shown with the language's decimal separator
+        kVolatile,        ///< a formula calculated anew on opening (TODAY(), RAND()...), or one using it
+        kRecalculated     ///< a formula of a file the spreadsheet calculates anew on opening
     };
     std::string text;  ///< the shown text; for a refused cell what it holds (value, format, error)
     Refusal refusal = kNone;
-    std::string format;  ///< the number format of a kNumberFormat or kDate cell, when known
+    std::string format;   ///< the number format of a kNumberFormat or kDate cell, when known
+    std::string style;    ///< the .ods data style of that format, when it is one
+    std::string formula;  ///< the cell's formula ("=ROW()-4"), when it holds one
 };
 
 #endif

@@ -1,6 +1,8 @@
 #include "pelk-table/workbook/ods_reader.h"
 
+#include "pelk-table/workbook/ods_meta.h"
 #include "pelk-table/workbook/ods_sheet.h"
+#include "pelk-table/workbook/volatile_formulas.h"
 #include "pelk-table/workbook/zip_archive.h"
 
 bool COdsReader::open(std::string& error) {
@@ -11,11 +13,18 @@ bool COdsReader::open(std::string& error) {
     }
     if (!m_archive.read("content.xml", m_content, error))
         return false;
-    COdsSheet names(m_styles, -1, nullptr);
+    COdsSheet names(m_styles, -1, nullptr, nullptr, false);
     if (!CXmlReader::read(m_content, "content.xml", m_styles, error) ||
         !CXmlReader::read(m_content, "content.xml", names, error))
         return false;
     m_names = names.names();
+    m_bookVolatile = CVolatileFormulas::callsVolatile(m_content);
+    COdsMeta meta;
+    if (m_archive.has("meta.xml") &&
+        (!m_archive.read("meta.xml", xml, error) || !CXmlReader::read(xml, "meta.xml", meta, error)))
+        return false;
+    const std::string& generator = meta.generator();
+    m_recalculated = generator.compare(0, 12, "LibreOffice/") != 0;
     if (m_names.empty()) {
         error = "the spreadsheet holds no sheet";
         return false;
@@ -24,6 +33,8 @@ bool COdsReader::open(std::string& error) {
 }
 
 bool COdsReader::readSheet(int index, CSheetGrid& grid, std::string& error) {
-    COdsSheet content(m_styles, index, &grid);
+    CVolatileFormulas formulas;
+    formulas.setBookVolatile(m_bookVolatile);
+    COdsSheet content(m_styles, index, &grid, &formulas, m_recalculated);
     return CXmlReader::read(m_content, "content.xml", content, error);
 }

@@ -11,7 +11,9 @@ class CZipArchive;
 
 /// COdsReader reads an OpenDocument spreadsheet (.ods): the styles of
 /// styles.xml and content.xml (COdsStyles), and the tables of content.xml
-/// (COdsSheet).
+/// (COdsSheet). LibreOffice calculates the formulas of a file that another
+/// program wrote anew on opening (meta.xml names the writer): their saved
+/// results are not certain.
 class COdsReader : public CBookReader {
 public:
     /// The archive must outlive the reader.
@@ -27,6 +29,8 @@ private:
     std::string m_content;
     COdsStyles m_styles;
     std::vector<std::string> m_names;
+    bool m_recalculated = false;
+    bool m_bookVolatile = false;
 };
 
 #endif

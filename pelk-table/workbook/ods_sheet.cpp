@@ -9,6 +9,7 @@
 #include "pelk-table/workbook/ods_styles.h"
 #include "pelk-table/workbook/sheet_grid.h"
 #include "pelk-table/workbook/shown_text.h"
+#include "pelk-table/workbook/volatile_formulas.h"
 
 namespace {
 
@@ -73,6 +74,10 @@ void COdsSheet::start(const char* name, const char** attributes) {
             return fail("a row of sheet \"" + m_names.back() + "\" has a repeat count that is no number");
         m_column = 0;
         m_rowCells.clear();
+        m_rowNotes.clear();
+        m_rowFormulas.clear();
+        const char* style = attribute(attributes, kTable, "default-cell-style-name");
+        m_rowStyle = style && std::strcmp(style, "Default") != 0 ? style : "";
     } else if (CXmlReader::is(name, kTable, "table-cell") || CXmlReader::is(name, kTable, "covered-table-cell")) {
         startCell(attributes);
     }
@@ -86,6 +91,8 @@ void COdsSheet::end(const char* name) {
         return;
     }
     if (depth == m_tableDepth) {
+        if (reading())
+            finishTable();
         m_tableDepth = 0;
         return;
     }
@@ -122,7 +129,10 @@ void COdsSheet::startCell(const char** attributes) {
     m_type = type ? type : "";
     m_error = extension && std::strcmp(extension, "error") == 0;
     m_value = value ? value : (boolean ? boolean : "");
-    m_formula = attribute(attributes, kTable, "formula") != nullptr;
+    const char* formula = attribute(attributes, kTable, "formula");
+    m_formula = formula != nullptr;
+    m_formulaText = formula ? CVolatileFormulas::fromOpenFormula(formula) : std::string();
+    m_note = false;
     const char* columns = attribute(attributes, kTable, "number-columns-spanned");
     const char* rows = attribute(attributes, kTable, "number-rows-spanned");
     const long long spanColumns = repeatOf(columns);
@@ -133,15 +143,20 @@ void COdsSheet::startCell(const char** attributes) {
         m_grid->addMerge(MERGE_{static_cast<int>(m_row), static_cast<int>(m_column), static_cast<int>(lastRow),
                                 static_cast<int>(lastColumn)});
     }
-    m_style = style ? style
-                    : (m_column < static_cast<long long>(m_columnStyles.size())
-                           ? m_columnStyles[static_cast<std::size_t>(m_column)]
-                           : std::string());
+    // A cell without a style of its own takes its row's default, else its
+    // column's.
+    m_style = style                 ? style
+              : !m_rowStyle.empty() ? m_rowStyle
+                                    : (m_column < static_cast<long long>(m_columnStyles.size())
+                                           ? m_columnStyles[static_cast<std::size_t>(m_column)]
+                                           : std::string());
 }
 
 void COdsSheet::startInCell(const char* name, const char** attributes) {
-    if (CXmlReader::is(name, kOffice, "annotation") ||
-        std::strncmp(name, "urn:oasis:names:tc:opendocument:xmlns:drawing:1.0 ", 51) == 0) {
+    if (CXmlReader::is(name, kOffice, "annotation")) {
+        m_note = true;
+        m_skipDepth = m_depth;
+    } else if (std::strncmp(name, "urn:oasis:names:tc:opendocument:xmlns:drawing:1.0 ", 51) == 0) {
         m_skipDepth = m_depth;
     } else if (CXmlReader::is(name, kText, "p") || CXmlReader::is(name, kText, "h")) {
         if (m_paragraph == 0 && m_paragraphs++ > 0)
@@ -160,18 +175,19 @@ void COdsSheet::startInCell(const char* name, const char** attributes) {
 }
 
 // The cell's value as the file stores it, shown through its style.
-BOOK_CELL_ COdsSheet::shownCell() const {
+CELL_VALUE_ COdsSheet::valueOfCell(const CNumberFormat& format) const {
     CELL_VALUE_ value;
     value.stored = m_value;
     value.hasShown = m_paragraphs > 0;
     value.shown = m_text;
-    const CNumberFormat format = m_styles.format(m_style);
     double number = 0;
     if (m_error) {
         value.kind = CELL_VALUE_::kError;
         value.stored = m_text;
     } else if (m_type.empty()) {
-        value.kind = m_formula ? CELL_VALUE_::kNoResult : CELL_VALUE_::kText;
+        // A formula's result saved without a type is its text (="" gives
+        // an empty paragraph); without a paragraph there is none.
+        value.kind = m_formula && m_paragraphs == 0 ? CELL_VALUE_::kNoResult : CELL_VALUE_::kText;
         value.stored = m_text;
     } else if (m_type == "string") {
         value.stored = m_text;
@@ -192,16 +208,11 @@ BOOK_CELL_ COdsSheet::shownCell() const {
         value.stored = m_text;
     } else if (m_type == "percentage" || m_type == "currency") {
         value.kind = CELL_VALUE_::kNumber;
-        FORMAT_SECTION_ section;
-        section.parts.push_back(FORMAT_PART_{FORMAT_PART_::kOther, m_type, 0, false});
-        CNumberFormat typed;
-        typed.addNumberSection(section);
-        return CShownText::of(value, typed);
     } else {
         value.kind = CELL_VALUE_::kUnknown;
         value.stored = m_type;
     }
-    return CShownText::of(value, format);
+    return value;
 }
 
 void COdsSheet::endCell() {
@@ -211,9 +222,37 @@ void COdsSheet::endCell() {
     m_column = std::min(m_column + repeat, kCeiling);
     if (repeat == 0)
         return fail("a cell of sheet \"" + m_names.back() + "\" has a repeat count that is no number");
+    if (column + repeat > CSheetGrid::kMaxColumns &&
+        (m_note || m_formula || m_error || m_paragraphs > 0 || !(m_type.empty() || m_type == "void")))
+        return fail("a cell of sheet \"" + m_names.back() + "\" lies beyond column " +
+                    std::to_string(CSheetGrid::kMaxColumns));
+    if (m_note) {
+        for (long long i = 0; i < repeat; ++i)
+            m_rowNotes.push_back(static_cast<int>(column + i));
+    }
     if (m_type == "void" || (!m_error && m_type.empty() && !m_formula && m_paragraphs == 0))
         return;
-    const BOOK_CELL_ cell = shownCell();
+    CNumberFormat format = m_styles.format(m_style);
+    if ((m_type == "percentage" || m_type == "currency") && format.isGeneral()) {
+        // Shown as a percentage or an amount, whatever the style says.
+        FORMAT_SECTION_ section;
+        section.parts.push_back(FORMAT_PART_{FORMAT_PART_::kOther, m_type == "percentage" ? "0%" : "[$]0", 0, false});
+        format = CNumberFormat();
+        format.addNumberSection(section);
+    }
+    const CELL_VALUE_ value = valueOfCell(format);
+    // An empty text counts for nothing, as in the spreadsheet; a formula
+    // giving one is a cell.
+    if (value.kind == CELL_VALUE_::kText && value.stored.empty() && !m_formula)
+        return;
+    BOOK_CELL_ cell = CShownText::of(value, format);
+    if (m_formula) {
+        cell.formula = "=" + m_formulaText;
+        // The spreadsheet calculates the file's formulas anew on opening.
+        if (m_recalculated && cell.refusal == BOOK_CELL_::kNone)
+            cell.refusal = BOOK_CELL_::kRecalculated;
+        m_rowFormulas.push_back(ROW_FORMULA_{static_cast<int>(column), repeat, m_formulaText});
+    }
     if (column + repeat > CSheetGrid::kMaxColumns)
         return fail("a cell of sheet \"" + m_names.back() + "\" lies beyond column " +
                     std::to_string(CSheetGrid::kMaxColumns));
@@ -226,7 +265,7 @@ void COdsSheet::endCell() {
 void COdsSheet::endRow() {
     const long long row = m_row;
     m_row = std::min(m_row + m_rowRepeat, kCeiling);
-    if (m_rowCells.empty())
+    if (m_rowCells.empty() && m_rowNotes.empty())
         return;
     if (row + m_rowRepeat > CSheetGrid::kMaxRows)
         return fail("a row of sheet \"" + m_names.back() + "\" lies beyond row " +
@@ -237,5 +276,25 @@ void COdsSheet::endRow() {
             if (!m_grid->set(static_cast<int>(row + r), cell.first, cell.second, error))
                 return fail("sheet \"" + m_names.back() + "\": " + error);
         }
+        for (int column : m_rowNotes) {
+            if (!m_grid->stretch(static_cast<int>(row + r), column, error))
+                return fail("sheet \"" + m_names.back() + "\": " + error);
+        }
+        // A repeated formula's text is its first cell's, moved.
+        for (const ROW_FORMULA_& formula : m_rowFormulas) {
+            for (long long i = 0; i < formula.repeat && m_volatile; ++i)
+                m_volatile->add(static_cast<int>(row + r), formula.column + static_cast<int>(i),
+                                CVolatileFormulas::shifted(formula.text, static_cast<int>(r), static_cast<int>(i)));
+        }
+    }
+}
+
+void COdsSheet::finishTable() {
+    if (!m_volatile)
+        return;
+    for (const auto& place : m_volatile->uncertain()) {
+        BOOK_CELL_* cell = m_grid->cellAt(place.first, place.second);
+        if (cell && (cell->refusal == BOOK_CELL_::kNone || cell->refusal == BOOK_CELL_::kRecalculated))
+            cell->refusal = BOOK_CELL_::kVolatile;
     }
 }

@@ -56,6 +56,22 @@ FORMAT_SECTION_::Test testOf(const std::string& condition, double& bound) {
     return FORMAT_SECTION_::kUnknown;
 }
 
+// The code of a date or time element, as a format code writes it; null
+// for other elements.
+const char* dateCode(const std::string& element) {
+    static const struct {
+        const char* element;
+        const char* code;
+    } kCodes[] = {{"day", "DD"},      {"month", "MM"},        {"year", "YYYY"},  {"era", "GG"},
+                  {"day-of-week", "NN"}, {"week-of-year", "WW"}, {"quarter", "Q"}, {"hours", "HH"},
+                  {"minutes", "MM"},  {"seconds", "SS"},      {"am-pm", "AM/PM"}};
+    for (const auto& each : kCodes) {
+        if (element == each.element)
+            return each.code;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 void COdsStyles::start(const char* name, const char** attributes) {
@@ -121,10 +137,11 @@ void COdsStyles::startPart(const char* local, const char** attributes) {
         section.parts.push_back(part(FORMAT_PART_::kBoolean, "BOOLEAN"));
     } else if (element == "scientific-number" || element == "fraction") {
         section.parts.push_back(part(FORMAT_PART_::kDecimals, element == "fraction" ? "# ?/?" : "0.00E+00"));
-    } else if (element == "day" || element == "month" || element == "year" || element == "era" ||
-               element == "day-of-week" || element == "week-of-year" || element == "quarter" || element == "hours" ||
-               element == "minutes" || element == "seconds" || element == "am-pm") {
-        section.parts.push_back(part(FORMAT_PART_::kDate, element));
+    } else if (const char* code = dateCode(element)) {
+        section.parts.push_back(part(FORMAT_PART_::kDate, code));
+    } else if (element == "currency-symbol") {
+        m_inText = true;  // the symbol is its text
+        section.parts.push_back(part(FORMAT_PART_::kOther, ""));
     } else if (element != "embedded-text") {
         section.parts.push_back(part(FORMAT_PART_::kOther, element));
     }
@@ -138,8 +155,16 @@ void COdsStyles::end(const char* name) {
         m_inText = false;
     if (!styleKind(name, kind))
         return;
-    if (m_current.kind == "percentage" || m_current.kind == "currency")
-        m_current.section.parts.push_back(part(FORMAT_PART_::kOther, m_current.kind));
+    // A percentage shows the value times 100: its sign is no literal.
+    bool percent = false;
+    for (FORMAT_PART_& each : m_current.section.parts) {
+        if (m_current.kind == "percentage" && each.kind == FORMAT_PART_::kLiteral && each.text == "%") {
+            each.kind = FORMAT_PART_::kDecimals;
+            percent = true;
+        }
+    }
+    if (m_current.kind == "percentage" && !percent)
+        m_current.section.parts.push_back(part(FORMAT_PART_::kDecimals, "%"));
     m_dataStyles[m_dataStyle] = m_current;
     m_dataStyle.clear();
 }

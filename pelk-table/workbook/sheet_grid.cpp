@@ -3,6 +3,16 @@
 #include <utility>
 
 bool CSheetGrid::set(int row, int column, BOOK_CELL_ cell, std::string& error) {
+    if (!stretch(row, column, error))
+        return false;
+    std::vector<BOOK_CELL_>& cells = m_rows[row];
+    if (static_cast<int>(cells.size()) <= column)
+        cells.resize(static_cast<std::size_t>(column) + 1);
+    cells[static_cast<std::size_t>(column)] = std::move(cell);
+    return true;
+}
+
+bool CSheetGrid::stretch(int row, int column, std::string& error) {
     if (row < 0 || row >= kMaxRows || column < 0 || column >= kMaxColumns) {
         error = "a cell lies beyond row " + std::to_string(kMaxRows) + " or column " + std::to_string(kMaxColumns);
         return false;
@@ -16,11 +26,14 @@ bool CSheetGrid::set(int row, int column, BOOK_CELL_ cell, std::string& error) {
     }
     m_rowCount = rows;
     m_columnCount = columns;
-    std::vector<BOOK_CELL_>& cells = m_rows[row];
-    if (static_cast<int>(cells.size()) <= column)
-        cells.resize(static_cast<std::size_t>(column) + 1);
-    cells[static_cast<std::size_t>(column)] = std::move(cell);
     return true;
+}
+
+BOOK_CELL_* CSheetGrid::cellAt(int row, int column) {
+    const auto found = m_rows.find(row);
+    if (found == m_rows.end() || column < 0 || column >= static_cast<int>(found->second.size()))
+        return nullptr;
+    return &found->second[static_cast<std::size_t>(column)];
 }
 
 const BOOK_CELL_* CSheetGrid::cell(int row, int column) const {

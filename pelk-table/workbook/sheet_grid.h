@@ -30,6 +30,11 @@ public:
     /// Stores cell at row, column (from 0). False, with error set, when the
     /// place is beyond the limits.
     bool set(int row, int column, BOOK_CELL_ cell, std::string& error);
+    /// Stretches the used area to row, column without a cell (a note, as
+    /// the spreadsheet counts it). False, with error set, beyond the limits.
+    bool stretch(int row, int column, std::string& error);
+    /// The cell at row, column, to change; null when it holds nothing.
+    BOOK_CELL_* cellAt(int row, int column);
     /// Records a merged area (the first kMaxMerges of them).
     void addMerge(const MERGE_& merge) {
         if (m_merges.size() < kMaxMerges)

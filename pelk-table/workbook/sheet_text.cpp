@@ -30,23 +30,58 @@ bool CSheetText::findHeader(const CSheetGrid& grid, int& row, int& column) {
     return false;
 }
 
+namespace {
+
+// "the number format 0.00", or for an .ods cell "the data style N2 (0.00)".
+std::string formatOf(const BOOK_CELL_& cell) {
+    if (!cell.style.empty())
+        return "the data style " + cell.style + (cell.format.empty() ? std::string() : " (" + cell.format + ")");
+    return "the number format " + (cell.format.empty() ? std::string("of the cell") : cell.format);
+}
+
+// "its formula =ROW()-4" when the cell holds one.
+std::string formulaOf(const BOOK_CELL_& cell) {
+    return cell.formula.empty() ? std::string("its formula") : "its formula " + cell.formula;
+}
+
+}  // namespace
+
 std::string CSheetText::refusal(const BOOK_CELL_& cell) {
     switch (cell.refusal) {
     case BOOK_CELL_::kNone:
         break;
     case BOOK_CELL_::kNumberFormat:
-        return "the value " + cell.text + " is shown through a number format other than General" +
-               (cell.format.empty() ? std::string() : " (" + cell.format + ")") + ", so its text is not certain" + kFix;
+        return "the value " + cell.text + " is shown through " + formatOf(cell) +
+               ", whose text pelk-table cannot be sure of" + kFix;
     case BOOK_CELL_::kDate:
-        return "the cell holds a date or time (" + cell.text + "), which is shown in a date format" + kFix;
+        return "the cell holds a date or time (" + cell.text + ")" +
+               (cell.format.empty() || cell.format == "General" ? std::string() : ", shown through " + formatOf(cell)) +
+               kFix;
     case BOOK_CELL_::kRoundedNumber:
         return "the number " + cell.text +
                " is shown rounded, or in the exponent form of the General format, so its text is not certain" + kFix;
+    case BOOK_CELL_::kLocaleNumber:
+        return "the number " + cell.text +
+               " is shown with the decimal separator of the spreadsheet's language (a point or a comma)" + kFix;
+    case BOOK_CELL_::kBoolean:
+        return "the cell holds the logical value " + cell.text +
+               ", which the spreadsheet shows as a word of its language (TRUE, WAHR, VRAI...)" + kFix;
     case BOOK_CELL_::kErrorValue:
-        return "the cell holds the error value " + cell.text + "; mend its formula, or format the cell as text";
+        return "the cell holds the error value " + cell.text + (cell.formula.empty() ? "" : " of " + formulaOf(cell)) +
+               "; mend the formula, or type the text the cell should show";
     case BOOK_CELL_::kNoCachedResult:
-        return "the cell holds a formula saved without its result; open and save the workbook in the spreadsheet "
-               "so that it is calculated, or format the cell as text";
+        return "the workbook holds " + formulaOf(cell) +
+               " without its result, which pelk-table does not calculate; open the workbook in the spreadsheet "
+               "and save it, so that the result is saved with the formula";
+    case BOOK_CELL_::kVolatile:
+        return "the spreadsheet calculates " + formulaOf(cell) +
+               " anew each time it opens the workbook (it calls TODAY(), NOW(), RAND(), OFFSET(), INDIRECT() or "
+               "the like, or uses a cell that does), so its saved result " +
+               cell.text + " is not certain; keep such a formula out of the table";
+    case BOOK_CELL_::kRecalculated:
+        return "the spreadsheet calculates the formulas of this file anew when it opens it (another program wrote "
+               "it), so the saved result " +
+               cell.text + " of " + formulaOf(cell) + " is not certain; open the workbook in LibreOffice and save it";
     case BOOK_CELL_::kUnknownValue:
         return "the cell holds a value of a kind pelk-table does not read (" + cell.text.substr(0, 40) + ")" + kFix;
     }

@@ -1,5 +1,6 @@
 #include "pelk-table/workbook/workbook_input.h"
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -22,6 +23,17 @@ std::string listOf(const std::vector<std::string>& names) {
     for (std::size_t i = 0; i < names.size(); ++i)
         all.push_back(static_cast<int>(i));
     return listOf(names, all);
+}
+
+// True when a and b differ at most in the case of ASCII letters.
+bool sameWithoutCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -70,10 +82,22 @@ bool CWorkbookInput::convert(std::string bytes, const std::string& sheet, bool a
     int chosen = -1;
     CSheetGrid grid;
     if (!sheet.empty()) {
+        // The name as written first; else without case, as the spreadsheet
+        // matches sheet names, when only one sheet matches so.
+        std::vector<int> alike;
         for (std::size_t i = 0; i < names.size() && chosen < 0; ++i) {
             if (names[i] == sheet)
                 chosen = static_cast<int>(i);
+            else if (sameWithoutCase(names[i], sheet))
+                alike.push_back(static_cast<int>(i));
         }
+        if (chosen < 0 && alike.size() > 1) {
+            error = "several sheets are named \"" + sheet + "\" but for case: " + listOf(names, alike) +
+                    "; give the name as its tab writes it";
+            return false;
+        }
+        if (chosen < 0 && alike.size() == 1)
+            chosen = alike[0];
         if (chosen < 0 && sheet.size() <= 6 && sheet.find_first_not_of("0123456789") == std::string::npos) {
             const int number = std::stoi(sheet);
             if (number >= 1 && number <= static_cast<int>(names.size()))

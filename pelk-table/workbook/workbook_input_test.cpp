@@ -49,24 +49,26 @@ const SHEET_CASE_ kSheets[] = {
     // Outside the table a date, an error value, a quote, a carriage return
     // and a number in "0.00" are written empty, with a warning.
     {"xlsx: the sheet holding START", "features.xlsx", "",
-     "\t\tTRUE\t2.5\t\t\n"
+     "\t\t\t\t\t\n"
      "note\t\t\t\t\t\n"
      "\tSTART\t\tOPEN_REQ\tCLOSE_REQ\t\n"
      "\tCLOSED\t0\t1/MotorOpen\t-\t\n"
      "\tOPENED\t1\t-/-\t0/Motor_x0043_lose,Beep_x0041_\t\n",
-     "A1:w B1:w E1:w F1:w A3:w", "Machine"},
+     "A1:w B1:w C1:w D1:w E1:w F1:w A3:w", "Machine"},
     {"xlsx strict namespace", "strict.xlsx", "Machine",
-     "\t\tTRUE\t2.5\t\t\n"
+     "\t\t\t\t\t\n"
      "note\t\t\t\t\t\n"
      "\tSTART\t\tOPEN_REQ\tCLOSE_REQ\t\n"
      "\tCLOSED\t0\t1/MotorOpen\t-\t\n"
      "\tOPENED\t1\t-/-\t0/Motor_x0043_lose,Beep_x0041_\t\n",
-     "A1:w B1:w E1:w F1:w A3:w", "Machine"},
+     "A1:w B1:w C1:w D1:w E1:w F1:w A3:w", "Machine"},
     {"xlsx: a sheet by number, without START, a number in text format", "features.xlsx", "1",
-     "\t\t\t\t\n\t\tjust notes\tFALSE\t12\n", "", "Notes"},
-    {"xlsx: a sheet by name", "features.xlsx", "Notes", "\t\t\t\t\n\t\tjust notes\tFALSE\t12\n", "", "Notes"},
+     "\t\t\t\t\n\t\tjust notes\t\t12\n", "D2:w", "Notes"},
+    {"xlsx: a sheet by name", "features.xlsx", "Notes", "\t\t\t\t\n\t\tjust notes\t\t12\n", "D2:w", "Notes"},
     {"xlsx: no such sheet", "features.xlsx", "3", nullptr, "has no sheet \"3\"; its sheets: 1 \"Notes\", 2 \"Machine\"",
      ""},
+    {"xlsx: a sheet by name without case", "features.xlsx", "nOTES", "\t\t\t\t\n\t\tjust notes\t\t12\n", "D2:w",
+     "Notes"},
     // Every refused kind of cell within the table is an error at its cell;
     // a merge over table cells is a warning.
     {"xlsx: refused cells", "refused.xlsx", "",
@@ -89,10 +91,10 @@ const SHEET_CASE_ kSheets[] = {
      "\t\t\t\t\t\t\t\n"
      "\tSTART\t\tPUSH\tTICK\t\t\t\n"
      "\tOFF\t0\t1/LampOn\t-/-\t\t\t\n"
-     "\tON\t1\t0/LampOff\t-\t\t\t\n",
-     "E1:w F1:w A5:w", "Machine"},
-    {"ods: refused cells", "features.ods", "Refused", "START\t\tE\t\t\t\t\t\t\nS\t\t\t\t\t\t\t\tTRUE\n",
-     "C1:w B2:e C2:e D2:e E2:e F2:e G2:e H2:e", "Refused"},
+     "\tON\t\t0/LampOff\t-\t\t\t\n",
+     "E1:w F1:w A5:w C7:e", "Machine"},
+    {"ods: refused cells", "features.ods", "Refused", "START\t\tE\t\t\t\t\t\t\nS\t\t\t\t\t\t\t\t\n",
+     "C1:w B2:e C2:e D2:e E2:e F2:e G2:e H2:e I2:e", "Refused"},
     {"ods: two sheets with START", "features.ods", "", nullptr,
      "several sheets hold a \"START\" cell: 2 \"Machine\", 3 \"Refused\"", ""},
     {"two sheets with START", "two-tables.xlsx", "", nullptr,

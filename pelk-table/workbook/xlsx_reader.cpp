@@ -1,5 +1,7 @@
 #include "pelk-table/workbook/xlsx_reader.h"
 
+#include "pelk-table/workbook/volatile_formulas.h"
+#include "pelk-table/workbook/xlsx_comments.h"
 #include "pelk-table/workbook/xlsx_names.h"
 #include "pelk-table/workbook/xlsx_relations.h"
 #include "pelk-table/workbook/xlsx_shared_strings.h"
@@ -50,6 +52,7 @@ bool CXlsxReader::open(std::string& error) {
         m_names.push_back(sheet.first);
         m_sheetPaths.push_back(CXlsxNames::typeIs(found->second.type, "worksheet") ? path : std::string());
     }
+    m_definedNames = sheets.names();
     if (m_names.empty()) {
         error = "the workbook lists no sheet";
         return false;
@@ -80,6 +83,53 @@ bool CXlsxReader::readSheet(int index, CSheetGrid& grid, std::string& error) {
             "the sheet \"" + m_names[static_cast<std::size_t>(index)] + "\" is a chart or a dialog, not a worksheet";
         return false;
     }
-    CXlsxSheet handler(grid, m_strings, m_styles);
-    return readPart(path, handler, error);
+    CVolatileFormulas formulas;
+    formulas.setBookVolatile(bookVolatile());
+    for (const auto& name : m_definedNames)
+        formulas.addName(name.first, name.second);
+    CXlsxSheet handler(grid, m_strings, m_styles, formulas);
+    if (!readPart(path, handler, error))
+        return false;
+    handler.finish();
+    return readNotes(path, grid, error);
+}
+
+// True when any sheet or defined name calls a volatile function (a look at
+// the parts' text, which may find one in a text cell too: then references
+// to other sheets are refused needlessly, never taken wrongly).
+bool CXlsxReader::bookVolatile() {
+    if (m_bookVolatile >= 0)
+        return m_bookVolatile == 1;
+    m_bookVolatile = 0;
+    for (const auto& name : m_definedNames)
+        m_bookVolatile = m_bookVolatile || CVolatileFormulas::callsVolatile(name.second);
+    for (const std::string& path : m_sheetPaths) {
+        std::string xml;
+        std::string error;
+        if (!path.empty() && (!m_archive.read(path, xml, error) || CVolatileFormulas::callsVolatile(xml)))
+            m_bookVolatile = 1;
+    }
+    return m_bookVolatile == 1;
+}
+
+// The sheet's notes stretch its used area (a sheet without relationships
+// has none).
+bool CXlsxReader::readNotes(const std::string& sheetPath, CSheetGrid& grid, std::string& error) {
+    const std::string relationsPath = CXlsxRelations::pathOf(sheetPath);
+    if (!m_archive.has(relationsPath))
+        return true;
+    CXlsxRelations relations;
+    if (!relations.read(m_archive, relationsPath, error))
+        return false;
+    for (const std::string& id : relations.order()) {
+        const RELATION_& relation = relations.relations().at(id);
+        std::string path;
+        if (!CXlsxNames::typeIs(relation.type, "comments") || relation.external ||
+            !CXlsxRelations::resolve(sheetPath, relation.target, path))
+            continue;
+        CXlsxComments notes(grid);
+        if (!readPart(path, notes, error))
+            return false;
+    }
+    return true;
 }

@@ -2,6 +2,7 @@
 #define PELK_TABLE_WORKBOOK_XLSX_READER_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pelk-table/workbook/book_reader.h"
@@ -26,12 +27,16 @@ public:
 
 private:
     bool readPart(const std::string& path, CXmlHandler& handler, std::string& error);
+    bool bookVolatile();
+    bool readNotes(const std::string& sheetPath, CSheetGrid& grid, std::string& error);
 
     CZipArchive& m_archive;
     std::vector<std::string> m_names;
     std::vector<std::string> m_sheetPaths;  // empty when the sheet is no worksheet
     std::vector<std::string> m_strings;
     CXlsxStyles m_styles;
+    std::vector<std::pair<std::string, std::string>> m_definedNames;
+    int m_bookVolatile = -1;  // -1: not yet known
 };
 
 #endif

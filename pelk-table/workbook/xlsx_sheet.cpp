@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "pelk-table/workbook/sheet_grid.h"
+#include "pelk-table/workbook/volatile_formulas.h"
 #include "pelk-table/workbook/xlsx_names.h"
 #include "pelk-table/workbook/xlsx_styles.h"
 
@@ -42,7 +43,7 @@ void CXlsxSheet::start(const char* name, const char** attributes) {
             m_inValue = true;
             m_hasValue = true;
         } else if (std::strcmp(local, "f") == 0) {
-            m_hasFormula = true;
+            startFormula(attributes);
         } else if (std::strcmp(local, "is") == 0) {
             m_inInline = true;
             m_hasInline = true;
@@ -58,6 +59,17 @@ void CXlsxSheet::start(const char* name, const char** attributes) {
             return fail("a row number of the sheet is out of range");
         m_row = static_cast<int>(row - 1);
         m_column = -1;
+        const char* style = CXmlReader::attribute(attributes, "s");
+        const char* custom = CXmlReader::attribute(attributes, "customFormat");
+        m_rowStyle = style && custom && (std::strcmp(custom, "1") == 0 || std::strcmp(custom, "true") == 0)
+                         ? std::atoll(style)
+                         : -1;
+    } else if (std::strcmp(local, "col") == 0) {
+        const char* first = CXmlReader::attribute(attributes, "min");
+        const char* last = CXmlReader::attribute(attributes, "max");
+        const char* style = CXmlReader::attribute(attributes, "style");
+        if (first && last && style)
+            m_columnStyles.push_back(COLUMN_STYLE_{std::atoll(first) - 1, std::atoll(last) - 1, std::atoll(style)});
     } else if (std::strcmp(local, "c") == 0) {
         startCell(attributes);
     } else if (std::strcmp(local, "mergeCell") == 0) {
@@ -76,6 +88,8 @@ void CXlsxSheet::end(const char* name) {
         return;
     if (std::strcmp(local, "v") == 0)
         m_inValue = false;
+    else if (std::strcmp(local, "f") == 0)
+        m_inFormula = false;
     else if (std::strcmp(local, "is") == 0)
         m_inInline = false;
     else if (std::strcmp(local, "c") == 0)
@@ -87,14 +101,18 @@ void CXlsxSheet::end(const char* name) {
 void CXlsxSheet::text(const char* text, int length) {
     if (m_inValue)
         m_value.append(text, static_cast<std::size_t>(length));
+    else if (m_inFormula)
+        m_formula.append(text, static_cast<std::size_t>(length));
     else if (m_inInline)
         m_inline.text(text, length);
 }
 
 void CXlsxSheet::startCell(const char** attributes) {
     m_inCell = true;
-    m_hasValue = m_hasFormula = m_hasInline = m_inValue = m_inInline = false;
+    m_hasValue = m_hasFormula = m_hasInline = m_inValue = m_inInline = m_inFormula = false;
     m_value.clear();
+    m_formula.clear();
+    m_sharedId.clear();
     const char* reference = CXmlReader::attribute(attributes, "r");
     int row = m_row < 0 ? 0 : m_row;
     int column = m_column + 1;
@@ -106,7 +124,29 @@ void CXlsxSheet::startCell(const char** attributes) {
     const char* type = CXmlReader::attribute(attributes, "t");
     m_type = type ? type : "n";
     const char* style = CXmlReader::attribute(attributes, "s");
-    m_style = style ? std::atoll(style) : 0;
+    m_style = style ? std::atoll(style) : -1;
+}
+
+void CXlsxSheet::startFormula(const char** attributes) {
+    m_hasFormula = true;
+    m_inFormula = true;
+    const char* type = CXmlReader::attribute(attributes, "t");
+    const char* id = CXmlReader::attribute(attributes, "si");
+    if (type && std::strcmp(type, "shared") == 0 && id)
+        m_sharedId = id;
+}
+
+// A cell without a style of its own takes its row's, else its column's.
+long long CXlsxSheet::styleOfCell() const {
+    if (m_style >= 0)
+        return m_style;
+    if (m_rowStyle >= 0)
+        return m_rowStyle;
+    for (const COLUMN_STYLE_& column : m_columnStyles) {
+        if (m_cellColumn >= column.first && m_cellColumn <= column.last)
+            return column.style;
+    }
+    return 0;
 }
 
 // The value the cell stores, by its type.
@@ -145,9 +185,35 @@ void CXlsxSheet::endCell() {
     if (m_type == "inlineStr" ? !m_hasInline && !m_hasValue : !m_hasValue && !m_hasFormula)
         return;
     const CELL_VALUE_ value = valueOfCell();
-    if (failed())
+    // An empty text counts for nothing, as in the spreadsheet; a formula
+    // giving one is a cell.
+    if (failed() || (value.kind == CELL_VALUE_::kText && value.stored.empty() && !m_hasFormula))
         return;
+    BOOK_CELL_ cell = CShownText::of(value, m_styles.format(styleOfCell()));
+    if (m_hasFormula) {
+        // A shared formula's other cells hold only its id: the first one's
+        // text, moved to the cell, is theirs.
+        std::string formula = m_formula;
+        if (!m_sharedId.empty()) {
+            const auto found = m_shared.find(m_sharedId);
+            if (found == m_shared.end() || !m_formula.empty())
+                m_shared[m_sharedId] = SHARED_{m_formula, m_cellRow, m_cellColumn};
+            else
+                formula = CVolatileFormulas::shifted(found->second.text, m_cellRow - found->second.row,
+                                                     m_cellColumn - found->second.column);
+        }
+        cell.formula = "=" + formula;
+        m_volatile.add(m_cellRow, m_cellColumn, formula);
+    }
     std::string error;
-    if (!m_grid.set(m_cellRow, m_cellColumn, CShownText::of(value, m_styles.format(m_style)), error))
+    if (!m_grid.set(m_cellRow, m_cellColumn, std::move(cell), error))
         fail(error);
+}
+
+void CXlsxSheet::finish() {
+    for (const auto& place : m_volatile.uncertain()) {
+        BOOK_CELL_* cell = m_grid.cellAt(place.first, place.second);
+        if (cell && cell->refusal == BOOK_CELL_::kNone)
+            cell->refusal = BOOK_CELL_::kVolatile;
+    }
 }
