@@ -6,6 +6,7 @@
 
 #include "codegen/code.h"
 #include "pelk-table/check/check_context.h"
+#include "pelk-table/check/sheet_problem_text.h"
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/model/utf8_text.h"
 #include "table/table_reader.h"
@@ -316,7 +317,8 @@ static void checkWorkbookCells(CCheckContext& context) {
     const CTableModel& model = context.model;
     for (const SHEET_PROBLEM_& problem : model.workbookProblems()) {
         if (problem.error)
-            context.add(kFormat, model.place(problem.row, problem.column), problem.message).refusal = true;
+            context.add(kFormat, model.place(problem.row, problem.column), CSheetProblemText::message(problem))
+                .refusal = true;
     }
 }
 
@@ -324,7 +326,8 @@ void CFormatCheck::runMerges(CCheckContext& context) {
     const CTableModel& model = context.model;
     for (const SHEET_PROBLEM_& problem : model.workbookProblems()) {
         if (!problem.error)
-            context.add(kCheckMergedCells, model.place(problem.row, problem.column), problem.message);
+            context.add(kCheckMergedCells, model.place(problem.row, problem.column),
+                        CSheetProblemText::message(problem));
     }
 }
 

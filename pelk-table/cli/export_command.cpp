@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "pelk-table/check/sheet_problem_text.h"
 #include "pelk-table/cli/tool_options.h"
 #include "pelk-table/workbook/workbook_input.h"
 
@@ -39,7 +40,8 @@ int CExportCommand::run(std::ostream& err) {
     }
     for (const SHEET_PROBLEM_& problem : input.problems())
         err << m_book << ":" << input.sheetReference() << "!" << CSheetText::cellName(problem.row, problem.column)
-            << ": " << (problem.error ? "error" : "warning") << ": " << problem.message << std::endl;
+            << ": " << (problem.error ? "error" : "warning") << ": " << CSheetProblemText::message(problem)
+            << std::endl;
     if (input.hasErrors()) {
         err << "pelk-table: " << m_book << ": the table holds cells whose text is not certain: nothing written"
             << std::endl;

@@ -23,6 +23,7 @@ struct BOOK_CELL_ {
     Refusal refusal = kNone;
     std::string format;   ///< the number format of a kNumberFormat or kDate cell, when known
     std::string style;    ///< the .ods data style of that format, when it is one
+    std::string shown;    ///< the text the file saved as shown, when it differs from the reader's
     std::string formula;  ///< the cell's formula ("=ROW()-4"), when it holds one
 };
 

@@ -129,6 +129,11 @@ void COdsSheet::startCell(const char** attributes) {
     m_type = type ? type : "";
     m_error = extension && std::strcmp(extension, "error") == 0;
     m_value = value ? value : (boolean ? boolean : "");
+    // A text shown through a format is saved as its value and, in the
+    // paragraphs, as shown.
+    const char* stringValue = attribute(attributes, kOffice, "string-value");
+    m_hasStringValue = stringValue != nullptr;
+    m_stringValue = stringValue ? stringValue : "";
     const char* formula = attribute(attributes, kTable, "formula");
     m_formula = formula != nullptr;
     m_formulaText = formula ? CVolatileFormulas::fromOpenFormula(formula) : std::string();
@@ -190,7 +195,7 @@ CELL_VALUE_ COdsSheet::valueOfCell(const CNumberFormat& format) const {
         value.kind = m_formula && m_paragraphs == 0 ? CELL_VALUE_::kNoResult : CELL_VALUE_::kText;
         value.stored = m_text;
     } else if (m_type == "string") {
-        value.stored = m_text;
+        value.stored = m_hasStringValue ? m_stringValue : m_text;
     } else if (m_type == "float") {
         value.kind = CELL_VALUE_::kNumber;
         // A logical result of a formula in a cell of no data style: shown
@@ -294,7 +299,7 @@ void COdsSheet::finishTable() {
         return;
     for (const auto& place : m_volatile->uncertain()) {
         BOOK_CELL_* cell = m_grid->cellAt(place.first, place.second);
-        if (cell && (cell->refusal == BOOK_CELL_::kNone || cell->refusal == BOOK_CELL_::kRecalculated))
+        if (cell && cell->refusal != BOOK_CELL_::kNoCachedResult)
             cell->refusal = BOOK_CELL_::kVolatile;
     }
 }

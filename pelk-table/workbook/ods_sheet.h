@@ -58,6 +58,8 @@ private:
     std::string m_rowStyle;
     bool m_note = false;
     std::string m_formulaText;
+    std::string m_stringValue;
+    bool m_hasStringValue = false;
     /// The formulas of the row being read: first column, repeat, text.
     struct ROW_FORMULA_ {
         int column;

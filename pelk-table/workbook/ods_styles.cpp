@@ -62,9 +62,9 @@ const char* dateCode(const std::string& element) {
     static const struct {
         const char* element;
         const char* code;
-    } kCodes[] = {{"day", "DD"},      {"month", "MM"},        {"year", "YYYY"},  {"era", "GG"},
-                  {"day-of-week", "NN"}, {"week-of-year", "WW"}, {"quarter", "Q"}, {"hours", "HH"},
-                  {"minutes", "MM"},  {"seconds", "SS"},      {"am-pm", "AM/PM"}};
+    } kCodes[] = {{"day", "DD"},         {"month", "MM"},        {"year", "YYYY"},  {"era", "GG"},
+                  {"day-of-week", "NN"}, {"week-of-year", "WW"}, {"quarter", "Q"},  {"hours", "HH"},
+                  {"minutes", "MM"},     {"seconds", "SS"},      {"am-pm", "AM/PM"}};
     for (const auto& each : kCodes) {
         if (element == each.element)
             return each.code;

@@ -24,6 +24,10 @@ bool CSheetGrid::stretch(int row, int column, std::string& error) {
                 " columns) holds more than " + std::to_string(kMaxArea) + " cells";
         return false;
     }
+    if (columns > m_columnCount)
+        m_widthCell = {row, column};
+    if (rows > m_rowCount)
+        m_heightCell = {row, column};
     m_rowCount = rows;
     m_columnCount = columns;
     return true;

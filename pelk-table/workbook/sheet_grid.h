@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pelk-table/workbook/book_cell.h"
@@ -50,12 +51,18 @@ public:
     /// the row holds nothing.
     const std::vector<BOOK_CELL_>* row(int row) const;
     const std::vector<MERGE_>& merges() const { return m_merges; }
+    /// The first cell (or note) to reach the last column, and the last row,
+    /// of the used area: row, column.
+    std::pair<int, int> widthCell() const { return m_widthCell; }
+    std::pair<int, int> heightCell() const { return m_heightCell; }
 
 private:
     std::map<int, std::vector<BOOK_CELL_>> m_rows;
     std::vector<MERGE_> m_merges;
     int m_rowCount = 0;
     int m_columnCount = 0;
+    std::pair<int, int> m_widthCell{0, 0};
+    std::pair<int, int> m_heightCell{0, 0};
 };
 
 #endif

@@ -6,10 +6,55 @@
 
 namespace {
 
+SHEET_PROBLEM_ problemAt(int row, int column, bool error, bool inTable, SHEET_PROBLEM_::Kind kind) {
+    SHEET_PROBLEM_ problem;
+    problem.row = row;
+    problem.column = column;
+    problem.error = error;
+    problem.inTable = inTable;
+    problem.kind = kind;
+    return problem;
+}
+
 // The longest field pelk's reading takes.
 const std::size_t kMaxField = 255;
 
-const char kFix[] = "; format the cell as text and type the text it should show";
+// The cell that makes the sheet wider, and the one that makes it longer,
+// than what it shows: a note, spaces, a hyperlink's empty cell far from the
+// table. The spreadsheet's export pads every row to them, so pelk reads
+// empty events and states there.
+void addStretch(const CSheetGrid& grid, int headerRow, std::vector<SHEET_PROBLEM_>& problems) {
+    if (headerRow >= grid.rowCount())
+        return;
+    int lastRow = -1;
+    int lastColumn = -1;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        const std::vector<BOOK_CELL_>* cells = grid.row(r);
+        for (std::size_t c = 0; cells && c < cells->size(); ++c) {
+            const BOOK_CELL_& cell = (*cells)[c];
+            if (cell.refusal != BOOK_CELL_::kNone || cell.text.find_first_not_of(' ') != std::string::npos) {
+                lastRow = r;
+                lastColumn = std::max(lastColumn, static_cast<int>(c));
+            }
+        }
+    }
+    const auto add = [&grid, &problems](std::pair<int, int> place, SHEET_PROBLEM_::Kind kind) {
+        SHEET_PROBLEM_ problem = problemAt(place.first, place.second, false, false, kind);
+        const BOOK_CELL_* cell = grid.cell(place.first, place.second);
+        problem.value = cell ? cell->text : std::string();
+        problems.push_back(problem);
+    };
+    const bool wide = grid.columnCount() - 1 > lastColumn;
+    const bool tall = grid.rowCount() - 1 > lastRow;
+    if (wide && tall && grid.widthCell() == grid.heightCell()) {
+        add(grid.widthCell(), SHEET_PROBLEM_::kStretched);
+        return;
+    }
+    if (wide)
+        add(grid.widthCell(), SHEET_PROBLEM_::kStretchedWidth);
+    if (tall)
+        add(grid.heightCell(), SHEET_PROBLEM_::kStretchedHeight);
+}
 
 }  // namespace
 
@@ -30,79 +75,34 @@ bool CSheetText::findHeader(const CSheetGrid& grid, int& row, int& column) {
     return false;
 }
 
-namespace {
-
-// "the number format 0.00", or for an .ods cell "the data style N2 (0.00)".
-std::string formatOf(const BOOK_CELL_& cell) {
-    if (!cell.style.empty())
-        return "the data style " + cell.style + (cell.format.empty() ? std::string() : " (" + cell.format + ")");
-    return "the number format " + (cell.format.empty() ? std::string("of the cell") : cell.format);
-}
-
-// "its formula =ROW()-4" when the cell holds one.
-std::string formulaOf(const BOOK_CELL_& cell) {
-    return cell.formula.empty() ? std::string("its formula") : "its formula " + cell.formula;
-}
-
-}  // namespace
-
-std::string CSheetText::refusal(const BOOK_CELL_& cell) {
-    switch (cell.refusal) {
-    case BOOK_CELL_::kNone:
-        break;
-    case BOOK_CELL_::kNumberFormat:
-        return "the value " + cell.text + " is shown through " + formatOf(cell) +
-               ", whose text pelk-table cannot be sure of" + kFix;
-    case BOOK_CELL_::kDate:
-        return "the cell holds a date or time (" + cell.text + ")" +
-               (cell.format.empty() || cell.format == "General" ? std::string() : ", shown through " + formatOf(cell)) +
-               kFix;
-    case BOOK_CELL_::kRoundedNumber:
-        return "the number " + cell.text +
-               " is shown rounded, or in the exponent form of the General format, so its text is not certain" + kFix;
-    case BOOK_CELL_::kLocaleNumber:
-        return "the number " + cell.text +
-               " is shown with the decimal separator of the spreadsheet's language (a point or a comma)" + kFix;
-    case BOOK_CELL_::kBoolean:
-        return "the cell holds the logical value " + cell.text +
-               ", which the spreadsheet shows as a word of its language (TRUE, WAHR, VRAI...)" + kFix;
-    case BOOK_CELL_::kErrorValue:
-        return "the cell holds the error value " + cell.text + (cell.formula.empty() ? "" : " of " + formulaOf(cell)) +
-               "; mend the formula, or type the text the cell should show";
-    case BOOK_CELL_::kNoCachedResult:
-        return "the workbook holds " + formulaOf(cell) +
-               " without its result, which pelk-table does not calculate; open the workbook in the spreadsheet "
-               "and save it, so that the result is saved with the formula";
-    case BOOK_CELL_::kVolatile:
-        return "the spreadsheet calculates " + formulaOf(cell) +
-               " anew each time it opens the workbook (it calls TODAY(), NOW(), RAND(), OFFSET(), INDIRECT() or "
-               "the like, or uses a cell that does), so its saved result " +
-               cell.text + " is not certain; keep such a formula out of the table";
-    case BOOK_CELL_::kRecalculated:
-        return "the spreadsheet calculates the formulas of this file anew when it opens it (another program wrote "
-               "it), so the saved result " +
-               cell.text + " of " + formulaOf(cell) + " is not certain; open the workbook in LibreOffice and save it";
-    case BOOK_CELL_::kUnknownValue:
-        return "the cell holds a value of a kind pelk-table does not read (" + cell.text.substr(0, 40) + ")" + kFix;
+bool CSheetText::writable(const BOOK_CELL_& cell, SHEET_PROBLEM_::Kind& kind) {
+    static const SHEET_PROBLEM_::Kind kKinds[] = {
+        SHEET_PROBLEM_::kUnknownValue,  // kNone: not used
+        SHEET_PROBLEM_::kNumberFormat,    SHEET_PROBLEM_::kDate,
+        SHEET_PROBLEM_::kRoundedNumber,   SHEET_PROBLEM_::kErrorValue,
+        SHEET_PROBLEM_::kNoCachedResult,  SHEET_PROBLEM_::kUnknownValue,
+        SHEET_PROBLEM_::kBoolean,         SHEET_PROBLEM_::kLocaleNumber,
+        SHEET_PROBLEM_::kVolatileFormula, SHEET_PROBLEM_::kRecalculatedFormula};
+    if (cell.refusal != BOOK_CELL_::kNone) {
+        kind = kKinds[cell.refusal];
+        return false;
     }
     const std::string& text = cell.text;
     if (text.find('\t') != std::string::npos)
-        return "the cell holds a tab, which splits the field in the tab-separated text pelk reads; remove it";
-    if (text.find('\n') != std::string::npos)
-        return "the cell holds a line break (or several paragraphs), which splits the record in the tab-separated "
-               "text pelk reads; remove it";
-    if (text.find('\r') != std::string::npos)
-        return "the cell holds a carriage return, which pelk's reading of tab-separated text drops or takes as a "
-               "field's end; remove it";
-    if (text.find('"') != std::string::npos)
-        return "the cell holds a double quote, which the tab-separated text pelk reads takes as the start or end "
-               "of a quoted field; remove it";
-    if (text.find('\0') != std::string::npos)
-        return "the cell holds a NUL character, which pelk cannot read; remove it";
-    if (text.size() > kMaxField)
-        return "the cell holds " + std::to_string(text.size()) + " bytes; pelk reads at most " +
-               std::to_string(kMaxField) + " in a field";
-    return std::string();
+        kind = SHEET_PROBLEM_::kTab;
+    else if (text.find('\n') != std::string::npos)
+        kind = SHEET_PROBLEM_::kLineBreak;
+    else if (text.find('\r') != std::string::npos)
+        kind = SHEET_PROBLEM_::kCarriageReturn;
+    else if (text.find('"') != std::string::npos)
+        kind = SHEET_PROBLEM_::kDoubleQuote;
+    else if (text.find('\0') != std::string::npos)
+        kind = SHEET_PROBLEM_::kNulCharacter;
+    else if (text.size() > kMaxField)
+        kind = SHEET_PROBLEM_::kTooLong;
+    else
+        return true;
+    return false;
 }
 
 std::string CSheetText::convert(const CSheetGrid& grid, std::vector<SHEET_PROBLEM_>& problems) {
@@ -121,16 +121,19 @@ std::string CSheetText::convert(const CSheetGrid& grid, std::vector<SHEET_PROBLE
             if (c > 0)
                 text += '\t';
             const BOOK_CELL_& cell = (*cells)[static_cast<std::size_t>(c)];
-            const std::string why = refusal(cell);
-            if (why.empty()) {
+            SHEET_PROBLEM_::Kind kind;
+            if (writable(cell, kind)) {
                 text += cell.text;
                 continue;
             }
-            if (inTable(r, c))
-                problems.push_back(SHEET_PROBLEM_{r, c, true, true, why});
-            else
-                problems.push_back(SHEET_PROBLEM_{r, c, false, false,
-                                                  why + " (left empty in the text: the cell is outside the table)"});
+            SHEET_PROBLEM_ problem = problemAt(r, c, inTable(r, c), inTable(r, c), kind);
+            problem.value = cell.text;
+            problem.format = cell.format;
+            problem.style = cell.style;
+            problem.formula = cell.formula;
+            problem.shown = cell.shown;
+            problem.length = cell.text.size();
+            problems.push_back(problem);
         }
         if (width > held)
             text.append(static_cast<std::size_t>(width - held - (held == 0 ? 1 : 0)), '\t');
@@ -145,12 +148,11 @@ std::string CSheetText::convert(const CSheetGrid& grid, std::vector<SHEET_PROBLE
             continue;
         const int row = std::max(merge.firstRow, headerRow);
         const int column = std::max(merge.firstColumn, keyColumn);
-        problems.push_back(SHEET_PROBLEM_{
-            row, column, false, true,
-            "the merged cells " + cellName(merge.firstRow, merge.firstColumn) + ":" +
-                cellName(merge.lastRow, merge.lastColumn) + " cover cells of the table; only " +
-                cellName(merge.firstRow, merge.firstColumn) + " holds the text, the others read as empty"});
+        SHEET_PROBLEM_ problem = problemAt(row, column, false, true, SHEET_PROBLEM_::kMergedCells);
+        problem.merge = merge;
+        problems.push_back(problem);
     }
+    addStretch(grid, headerRow, problems);
     std::stable_sort(problems.begin(), problems.end(), [](const SHEET_PROBLEM_& a, const SHEET_PROBLEM_& b) {
         return a.row != b.row ? a.row < b.row : a.column < b.column;
     });

@@ -4,18 +4,48 @@
 #include <string>
 #include <vector>
 
-class CSheetGrid;
-struct BOOK_CELL_;
+#include "pelk-table/workbook/sheet_grid.h"
 
 /// A cell the text of a sheet could not carry as the spreadsheet shows it:
 /// an error within the table, a warning outside it (the cell is written
-/// empty) or for a merged area that covers table cells.
+/// empty) or for a merged area that covers table cells; or the cell that
+/// stretches the sheet past its table. It is data: the kind and the
+/// arguments of its message, which the check layer words.
 struct SHEET_PROBLEM_ {
+    enum Kind {
+        kNumberFormat,         ///< value, format (style): a format whose text is not certain
+        kDate,                 ///< value, format (style): a date or time
+        kRoundedNumber,        ///< value: a General number shown rounded or in exponent form
+        kLocaleNumber,         ///< value: a number with decimals
+        kBoolean,              ///< value: a logical value
+        kErrorValue,           ///< value (formula): an error value
+        kNoCachedResult,       ///< formula: a formula saved without its result
+        kVolatileFormula,      ///< value, formula: calculated anew on opening
+        kRecalculatedFormula,  ///< value, formula: a file calculated anew on opening
+        kUnknownValue,         ///< value: a value of a kind the reader does not know
+        kTab,                  ///< the text holds a tab
+        kLineBreak,            ///< ... a line break or several paragraphs
+        kCarriageReturn,       ///< ... a carriage return
+        kDoubleQuote,          ///< ... a double quote
+        kNulCharacter,         ///< ... a NUL character
+        kTooLong,              ///< length: more bytes than pelk reads in a field
+        kMergedCells,          ///< merge: a merged area covering table cells
+        kStretchedWidth,       ///< value: the cell that makes the sheet wider than its table
+        kStretchedHeight,      ///< value: the cell that makes the sheet longer than its table
+        kStretched             ///< value: the cell that makes it both
+    };
     int row;     ///< from 0
     int column;  ///< from 0
     bool error;
     bool inTable;  ///< the cell lies in the table (or the merged area covers it)
-    std::string message;
+    Kind kind;
+    std::string value;       ///< the cell's value or text, as stored
+    std::string format;      ///< the number format's code
+    std::string style;       ///< the .ods data style of that format
+    std::string formula;     ///< the cell's formula ("=ROW()-4"), when it holds one
+    std::string shown;       ///< kNumberFormat: the text the file saved as shown, when known
+    std::size_t length = 0;  ///< kTooLong: the bytes of the text
+    MERGE_ merge = MERGE_{0, 0, 0, 0};
 };
 
 /// CSheetText turns the cells of a sheet into the tab-separated text that
@@ -26,7 +56,9 @@ struct SHEET_PROBLEM_ {
 /// every row after it, from START's column on; a cell there whose text is
 /// not certain, or that the text cannot carry (a tab, a line break, a
 /// double quote), is an error. Elsewhere such a cell is written empty, with
-/// a warning.
+/// a warning. A sheet wider or longer than its content (a note, a space, a
+/// hyperlink far from the table) is a warning naming the cell that
+/// stretches it.
 class CSheetText {
 public:
     /// The header row and key column of grid; false when no cell is
@@ -34,8 +66,8 @@ public:
     static bool findHeader(const CSheetGrid& grid, int& row, int& column);
     /// The text of grid, and its problems in row order.
     static std::string convert(const CSheetGrid& grid, std::vector<SHEET_PROBLEM_>& problems);
-    /// Why cell cannot be written as it is shown; empty when it can.
-    static std::string refusal(const BOOK_CELL_& cell);
+    /// False, with kind set, when cell cannot be written as it is shown.
+    static bool writable(const BOOK_CELL_& cell, SHEET_PROBLEM_::Kind& kind);
     /// The name of a cell: column letters and row number ("C3").
     static std::string cellName(int row, int column);
 };

@@ -141,6 +141,11 @@ BOOK_CELL_ CShownText::of(const CELL_VALUE_& value, const CNumberFormat& format)
     switch (value.kind) {
     case CELL_VALUE_::kText:
         cell.refusal = showText(format, cell.text);
+        // The text the writer saved as shown must agree.
+        if (cell.refusal == BOOK_CELL_::kNone && value.hasShown && value.shown != cell.text) {
+            cell.refusal = BOOK_CELL_::kNumberFormat;
+            cell.shown = value.shown;
+        }
         if (cell.refusal != BOOK_CELL_::kNone)
             cell.text = value.stored;
         break;
@@ -156,6 +161,7 @@ BOOK_CELL_ CShownText::of(const CELL_VALUE_& value, const CNumberFormat& format)
         if (cell.refusal == BOOK_CELL_::kNone && value.hasShown && value.shown != cell.text) {
             cell.refusal = BOOK_CELL_::kNumberFormat;
             cell.text = value.stored;
+            cell.shown = value.shown;
         }
         break;
     case CELL_VALUE_::kBoolean:

@@ -76,8 +76,9 @@ TEST(ShownText, IsWhatTheSpreadsheetShows) {
         value.stored = c.stored;
         const BOOK_CELL_ cell = CShownText::of(value, CNumberFormat::fromCode(c.code));
         EXPECT_EQ(cell.refusal, c.refusal) << c.stored << " through " << c.code;
-        if (c.text)
+        if (c.text) {
             EXPECT_EQ(cell.text, c.text) << c.stored << " through " << c.code;
+        }
     }
 }
 

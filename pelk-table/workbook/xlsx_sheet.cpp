@@ -155,7 +155,9 @@ CELL_VALUE_ CXlsxSheet::valueOfCell() {
     value.stored = m_value;
     if (m_type == "inlineStr") {
         value.stored = m_hasInline ? m_inline.take() : m_value;
-    } else if (!m_hasValue) {
+    } else if (!m_hasValue || (m_hasFormula && m_value.empty() && m_type != "str")) {
+        // A formula whose value is missing or empty (as some writers save
+        // it) has no result; an empty text result is typed "str".
         value.kind = CELL_VALUE_::kNoResult;
     } else if (m_type == "s") {
         char* end = nullptr;
@@ -213,7 +215,7 @@ void CXlsxSheet::endCell() {
 void CXlsxSheet::finish() {
     for (const auto& place : m_volatile.uncertain()) {
         BOOK_CELL_* cell = m_grid.cellAt(place.first, place.second);
-        if (cell && cell->refusal == BOOK_CELL_::kNone)
+        if (cell && cell->refusal != BOOK_CELL_::kNoCachedResult)
             cell->refusal = BOOK_CELL_::kVolatile;
     }
 }

@@ -7,6 +7,8 @@
                    check cases) that are UTF-8 text, one file per table,
                    for LibreOffice to save as .xlsx and .ods; their origin
                    is listed in <folder>/tsv/SOURCES
+<folder>/twists/   one workbook per twist of twists.py, written by openpyxl,
+                   for LibreOffice to re-write as .ods and .xlsx
 <folder>/books/    workbooks written here: by openpyxl (a second writer of
                    .xlsx), and by hand, part by part, for what no writer at
                    hand produces (phonetic runs, inline strings, the Strict
@@ -18,6 +20,8 @@ import datetime
 import os
 import re
 import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import zipfile
 from xml.sax.saxutils import escape
 
@@ -63,6 +67,8 @@ def collect_tables(root, out):
 SHARED = "@shared:"
 RICH = "@rich:"  # a shared string of runs split at "|"
 INLINE_RICH = "@irich:"  # an inline string of runs
+PHONETIC = "@phon:"  # a shared string "text|reading": the reading as a phonetic run
+EMPTY = "@empty"  # an empty shared string, as pasting the values of ="" leaves
 
 
 def openpyxl_book(path):
@@ -124,12 +130,22 @@ def rewrite_marked_strings(path):
             return '<c r="%s"%s t="inlineStr"><is>%s</is></c>' % (ref, style, runs_xml(text[len(INLINE_RICH):].split("|")))
         if text.startswith(SHARED):
             shared.append('<si><t xml:space="preserve">%s</t></si>' % text[len(SHARED):])
+        elif text == EMPTY:
+            shared.append("<si><t/></si>")
+        elif text.startswith(PHONETIC):
+            body, reading = text[len(PHONETIC):].split("|")
+            shared.append('<si><t>%s</t><rPh sb="0" eb="%d"><t>%s</t></rPh><phoneticPr fontId="0"/></si>'
+                          % (body, len(body), reading))
         elif text.startswith(RICH):
             shared.append("<si>%s</si>" % runs_xml(text[len(RICH):].split("|")))
         else:
             return match.group(0)
         return '<c r="%s"%s t="s"><v>%d</v></c>' % (ref, style, len(shared) - 1)
 
+    if not any(SHARED in data.decode("utf-8", "replace") or EMPTY in data.decode("utf-8", "replace")
+               or RICH in data.decode("utf-8", "replace") or PHONETIC in data.decode("utf-8", "replace")
+               for name, data in parts.items() if name.startswith("xl/worksheets/sheet")):
+        return
     for name in sorted(parts):
         if name.startswith("xl/worksheets/sheet"):
             sheet = parts[name].decode("utf-8")
@@ -447,6 +463,22 @@ def odf_books(folder):
         [("Door", table + tail), ("Loose", loose + tail), ("Fmt", refused)])
 
 
+def twist_books(folder):
+    """One workbook per twist (twists.py), written by openpyxl: x<NN>_<twist>.xlsx."""
+    import twists
+    names = []
+    for number, function in enumerate(twists.TWISTS, 1):
+        book = openpyxl.Workbook()
+        sheet = book.active
+        sheet.title = "Door"
+        function(book, sheet)
+        path = os.path.join(folder, "x%02d_%s.xlsx" % (number, function.__name__))
+        book.save(path)
+        rewrite_marked_strings(path)
+        names.append(path)
+    return names
+
+
 def main():
     root, out = sys.argv[1], sys.argv[2]
     tables = collect_tables(root, os.path.join(out, "tsv"))
@@ -457,8 +489,11 @@ def main():
     kinds_xlsx(os.path.join(books, "hand_kinds.xlsx"), strict=False)
     kinds_xlsx(os.path.join(books, "hand_strict.xlsx"), strict=True)
     odf_books(books)
-    print("corpus: %d tables for LibreOffice to save, %d workbooks written here"
-          % (tables, len(os.listdir(books))))
+    twisted = os.path.join(out, "twists")
+    os.makedirs(twisted, exist_ok=True)
+    twist_books(twisted)
+    print("corpus: %d tables for LibreOffice to save, %d workbooks written here, %d twists"
+          % (tables, len(os.listdir(books)), len(os.listdir(twisted))))
 
 
 if __name__ == "__main__":
