@@ -7,6 +7,7 @@
 #include "codegen/code.h"
 #include "pelk-table/check/check_context.h"
 #include "pelk-table/model/table_model.h"
+#include "pelk-table/model/table_rules.h"
 #include "pelk-table/model/utf8_text.h"
 #include "table/table_reader.h"
 
@@ -159,10 +160,10 @@ static void checkSplit(CCheckContext& context) {
         // The error lies in the field the broken record was reading.
         PLACE_ at{error.line, error.column, "", context.model.file().characterColumn(error.line, error.column)};
         if (error.record >= 0 && error.record < static_cast<int>(records.size()))
-            at.cell = CTableModel::cellName(error.record,
+            at.cell = CTableRules::cellName(error.record,
                                             static_cast<int>(records[static_cast<size_t>(error.record)].fields.size()));
         else if (error.record >= 0)
-            at.cell = CTableModel::cellName(error.record, 0);
+            at.cell = CTableRules::cellName(error.record, 0);
         if (error.kind == SPLIT_ERROR_::kCannotOpen)
             at = PLACE_();
         else if (error.kind == SPLIT_ERROR_::kEmptyFile)

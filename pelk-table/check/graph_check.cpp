@@ -4,6 +4,7 @@
 
 #include "pelk-table/check/check_context.h"
 #include "pelk-table/model/table_model.h"
+#include "pelk-table/model/table_rules.h"
 
 namespace {
 
@@ -60,12 +61,8 @@ bool CGraphCheck::isTrap(const CSTTable& table, int s) {
 
 bool CGraphCheck::isUnused(const CSTTable& table, int e) {
     for (int s = 0; s < table.stateCount(); ++s) {
-        if (table.nextState(e, s) >= 0)
+        if (CTableRules::outcome(table, s, e).doesSomething())
             return false;
-        for (const std::string& action : *table.cellActions(e, s)) {
-            if (!table.isNopAction(action))
-                return false;
-        }
     }
     return true;
 }

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "codegen/generated_names.h"
 #include "pelk-table/check/check_context.h"
 #include "pelk-table/model/table_model.h"
 
@@ -98,7 +99,7 @@ static void checkIdentifiers(CCheckContext& context) {
     if (!context.machineNameGiven)
         return;
     // The machine name begins the generated routine names and the file names.
-    const std::string routine = machine + "fsm";
+    const std::string routine = CGeneratedNames(machine).fsmFunction();
     const std::string why = machine.empty() ? "is empty" : symbols.whyInvalid(routine);
     if (!why.empty())
         context.add(kIdentifier, PLACE_(),

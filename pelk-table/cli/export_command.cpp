@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "pelk-table/cli/tool_options.h"
+#include "pelk-table/model/table_rules.h"
 #include "pelk-table/workbook/workbook_input.h"
 
 void CExportCommand::setUp(CLI::App& app, int& status) {
@@ -38,7 +39,7 @@ int CExportCommand::run(std::ostream& err) {
         return CToolOptions::kFindings;
     }
     for (const SHEET_PROBLEM_& problem : input.problems())
-        err << m_book << ":" << input.sheetReference() << "!" << CSheetText::cellName(problem.row, problem.column)
+        err << m_book << ":" << input.sheetReference() << "!" << CTableRules::cellName(problem.row, problem.column)
             << ": " << (problem.error ? "error" : "warning") << ": " << problem.message << std::endl;
     if (input.hasErrors()) {
         err << "pelk-table: " << m_book << ": the table holds cells whose text is not certain: nothing written"

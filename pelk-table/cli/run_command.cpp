@@ -8,18 +8,11 @@
 #include "pelk-table/cli/tool_options.h"
 #include "pelk-table/model/near_name.h"
 #include "pelk-table/model/table_model.h"
+#include "pelk-table/model/table_rules.h"
 #include "pelk-table/run/machine_run.h"
 #include "table/table_reader.h"
 
 namespace {
-
-// A state as the trace names it: its name, or "#N" for a number past the
-// last state, which has none.
-std::string stateLabel(const CSTTable& table, int state) {
-    if (state >= 0 && state < table.stateCount())
-        return table.stateName(state);
-    return "#" + std::to_string(state);
-}
 
 nlohmann::ordered_json stateJson(const CSTTable& table, int state) {
     nlohmann::ordered_json json;
@@ -34,8 +27,9 @@ nlohmann::ordered_json stateJson(const CSTTable& table, int state) {
 // "1 OFF PUSH -> ON LampOn": "->" for a cell with a next state, "--" for
 // one without, so that the two stay apart even when the state is the same.
 std::string traceLine(const CSTTable& table, const RUN_STEP_& step) {
-    std::string line = std::to_string(step.step) + " " + stateLabel(table, step.state) + " " +
-                       table.eventName(step.event) + (step.transition ? " -> " : " -- ") + stateLabel(table, step.next);
+    std::string line = std::to_string(step.step) + " " + CTableRules::stateLabel(table, step.state) + " " +
+                       table.eventName(step.event) + (step.transition ? " -> " : " -- ") +
+                       CTableRules::stateLabel(table, step.next);
     for (const std::string& action : step.actions)
         line += " " + action;
     return line;
@@ -99,7 +93,7 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
     for (const auto& option : {std::make_pair("--from", &m_from), std::make_pair("--expect", &m_expect)}) {
         if (!error.empty() || option.second->empty())
             continue;
-        const int state = CMachineRun::findState(table, *option.second);
+        const int state = CTableRules::findState(table, *option.second);
         if (state < 0) {
             error = std::string(option.first) + ": " + name + " has no state '" + *option.second + "'" +
                     CNearName::suggestion(*option.second, CMachineRun::stateNames(table));
@@ -115,7 +109,7 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
             error = name + " has no states: its machine cannot take an event";
             return false;
         }
-        const int number = CMachineRun::findEvent(table, event.text);
+        const int number = CTableRules::findEvent(table, event.text);
         if (number < 0) {
             if (CTableReader::isNumber(event.text.c_str()))
                 error = event.place + ": event number " + event.text + " is out of range: " + name +
@@ -154,8 +148,8 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
         }
     }
     if (error.empty() && expect >= 0 && machine.state() != expect)
-        error = "the run ends in " + stateLabel(table, machine.state()) + ", not in " + stateLabel(table, expect) +
-                " (--expect)";
+        error = "the run ends in " + CTableRules::stateLabel(table, machine.state()) + ", not in " +
+                CTableRules::stateLabel(table, expect) + " (--expect)";
 
     if (m_format == "json") {
         nlohmann::ordered_json json;

@@ -22,7 +22,8 @@ struct NAME_CHANGE_ {
 /// and the actions called, in order, without the no-operation markers.
 struct CELL_MEANING_ {
     int next = -1;
-    std::string nextName;  ///< the next state's name; empty for none or past the last state
+    std::string nextName;   ///< the next state's name; empty for none or past the last state
+    std::string nextLabel;  ///< the next state's name, or "#N" past the last state; empty for none
     std::vector<std::string> actions;
 };
 

@@ -30,10 +30,12 @@ TEST(TableDiffTest, CellTextsNameTheNextStateAndTheCalls) {
     EXPECT_EQ("- / Beep", CTableDiff::cellText(cell));
     cell.next = 2;
     cell.nextName = "IDLE";
+    cell.nextLabel = "IDLE";
     cell.actions.push_back("LampOff");
     EXPECT_EQ("\u2192 IDLE / Beep, LampOff", CTableDiff::cellText(cell));
     cell.next = 7;
     cell.nextName.clear();
+    cell.nextLabel = "#7";
     cell.actions.clear();
     EXPECT_EQ("\u2192 #7", CTableDiff::cellText(cell));
 }

@@ -82,9 +82,6 @@ public:
     /// after the record's last field: where a missing field is missing.
     PLACE_ missingPlace(int record, int field) const;
 
-    /// The spreadsheet name of a field: column letters, then record + 1.
-    static std::string cellName(int record, int field);
-
 private:
     bool report(const TABLE_PROBLEM_& problem) override;
     /// Replaces text, the bytes of a workbook, by the text of its sheet.

@@ -43,22 +43,6 @@ TEST(MachineRun, StepsAsTheGeneratedMachine) {
     EXPECT_FALSE(run.stateValid());
 }
 
-TEST(MachineRun, FindsNamesBeforeNumbers) {
-    CSTTable table("M", nullptr);
-    makeTable(table);
-    const struct {
-        std::string text;
-        int event, state;
-    } cases[] = {
-        {"1", 0, 1},  // the event named "1"; state 1 by number
-        {"0", 0, 0}, {"GO", 1, -1}, {"B", -1, 1}, {"2", -1, -1}, {"-1", -1, -1}, {"", -1, -1}, {"99999999999", -1, -1},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(CMachineRun::findEvent(table, c.text), c.event) << c.text;
-        EXPECT_EQ(CMachineRun::findState(table, c.text), c.state) << c.text;
-    }
-}
-
 }  // namespace
 
 namespace {
