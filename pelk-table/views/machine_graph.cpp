@@ -8,6 +8,7 @@
 
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/model/table_rules.h"
+#include "pelk-table/report/finding_text.h"
 #include "pelk-table/views/view_text.h"
 
 namespace {
@@ -22,14 +23,10 @@ bool samePlace(const PLACE_& a, const PLACE_& b) {
 // The finding's message and its notes; a note at the finding's own place
 // does not repeat the cell.
 std::string reasonOf(const FINDING_& finding) {
-    std::string reason = finding.message;
+    std::string reason = CFindingText::withCell(CFindingText::message(finding.message), finding.place);
     for (const NOTE_& note : finding.notes) {
-        std::string message = note.message;
-        const std::string cell = " (cell " + note.place.cell + ")";
-        if (samePlace(note.place, finding.place) && message.size() > cell.size() &&
-            message.compare(message.size() - cell.size(), cell.size(), cell) == 0)
-            message.erase(message.size() - cell.size());
-        reason += ": " + message;
+        const std::string message = CFindingText::message(note.message);
+        reason += ": " + (samePlace(note.place, finding.place) ? message : CFindingText::withCell(message, note.place));
     }
     return reason;
 }
@@ -84,11 +81,10 @@ CMachineGraph::CMachineGraph(const CTableModel& model, const std::vector<FINDING
         for (auto& target : byTarget)
             ordinary.push_back({s, target.first, std::move(target.second)});
 
-        const PLACE_ place = model.stateNamePlace(s);
         for (const FINDING_& finding : findings) {
-            const bool unreachable = finding.check == "unreachable-state";
-            const bool trap = finding.check == "trap-state";
-            if ((!unreachable && !trap) || !samePlace(finding.place, place))
+            const bool unreachable = finding.id == kCheckUnreachableState;
+            const bool trap = finding.id == kCheckTrapState;
+            if ((!unreachable && !trap) || finding.subject.state != s)
                 continue;
             state.unreachable = state.unreachable || unreachable;
             state.trap = state.trap || trap;
