@@ -9,6 +9,7 @@
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/model/table_rules.h"
 #include "pelk-table/report/finding_text.h"
+#include "pelk-table/views/mermaid_view.h"
 #include "pelk-table/views/view_text.h"
 
 namespace {
@@ -251,7 +252,8 @@ bool CMachineGraph::shrink() {
         m_note = what + " (" + plural(static_cast<size_t>(shownStates()), "state", "states") + ", " +
                  plural(m_edgeCount, "transition", "transitions") +
                  " to draw) is more than a diagram shows legibly: at most " + std::to_string(kMaxStates) +
-                 " states and " + std::to_string(kMaxEdges) + " transitions, and 50,000 characters of Mermaid.";
+                 " states and " + std::to_string(kMaxEdges) + " transitions, and " +
+                 CViewText::grouped(CMermaidView::kMaxText) + " characters of Mermaid.";
     }
     if (m_states.empty()) {
         m_empty = true;
