@@ -42,6 +42,21 @@ const CHECK_ kChecks[] = {
     {kCheckMergedCells, "merged-cells", FINDING_::kWarning,
      "In a workbook, a merged area covers cells of the table: only its top-left cell holds the text, the others "
      "read as empty."},
+    {kCheckWorkbookValue, "workbook-value", FINDING_::kError,
+     "In a workbook, a cell shows a value whose text pelk-table cannot be sure of in every language: a number "
+     "through a format other than General or plain digits, a decimal, a grouped thousand, a logical value, a date or "
+     "an error value. In the table it is an error; outside it, the cell is written empty with a warning."},
+    {kCheckWorkbookFormula, "workbook-formula", FINDING_::kError,
+     "In a workbook, a formula's shown result is not certain: it is saved without its result, the spreadsheet "
+     "calculates it anew on opening (TODAY(), NOW(), RAND(), OFFSET(), INDIRECT()... or a cell or name using one), "
+     "or LibreOffice recalculates the whole .ods file because another program wrote it."},
+    {kCheckWorkbookText, "workbook-text", FINDING_::kError,
+     "In a workbook, a cell holds text that the tab-separated text pelk reads cannot carry: a tab, a line break, "
+     "a carriage return, a double quote, a NUL character, or more than 255 bytes."},
+    {kCheckSheetExtent, "sheet-extent", FINDING_::kError,
+     "The sheet reaches past its table: a note, spaces, a hyperlink or a formula giving no text far from the table, "
+     "or in a TSV file a trailing row or column of empty fields, makes pelk read events and states without names. "
+     "One finding names the cell that stretches it, instead of one per empty event and state."},
 };
 
 static_assert(sizeof kChecks / sizeof kChecks[0] == kCheckCount, "one entry per check handle");

@@ -1,9 +1,11 @@
 #include "pelk-table/check/target_symbols.h"
 
+#include <cstdio>
 #include <set>
 #include <utility>
 
 #include "codegen/generated_names.h"
+#include "pelk-table/model/utf8_text.h"
 #include "table/ascii_text.h"
 
 namespace {
@@ -56,6 +58,39 @@ std::string describe(unsigned char c) {
     return std::string("the byte 0x") + kHex[c >> 4] + kHex[c & 15];
 }
 
+// The characters a reader cannot see in a name, by code point.
+const struct {
+    unsigned long point;
+    const char* name;
+} kInvisible[] = {{0x00A0, "a no-break space"},        {0x00AD, "a soft hyphen"},
+                  {0x2007, "a figure space"},          {0x200B, "a zero-width space"},
+                  {0x200C, "a zero-width non-joiner"}, {0x200D, "a zero-width joiner"},
+                  {0x202F, "a narrow no-break space"}, {0x2060, "a word joiner"},
+                  {0x3000, "an ideographic space"},    {0xFEFF, "a zero-width no-break space"}};
+
+// An invisible character at symbol[at], named with its code point
+// ("the invisible character U+00A0 (a no-break space) at its end"); empty
+// for any other.
+std::string invisibleAt(const std::string& symbol, std::size_t at) {
+    const std::size_t length = CUtf8Text::sequenceLength(symbol, at);
+    if (length < 2)
+        return std::string();
+    unsigned long point = static_cast<unsigned char>(symbol[at]) & (0xFF >> (length + 1));
+    for (std::size_t i = 1; i < length; ++i)
+        point = (point << 6) | (static_cast<unsigned char>(symbol[at + i]) & 0x3F);
+    for (const auto& each : kInvisible) {
+        if (each.point != point)
+            continue;
+        char code[16];
+        std::snprintf(code, sizeof code, "U+%04lX", point);
+        return std::string("the invisible character ") + code + " (" + each.name + ")" +
+               (at + length == symbol.size() ? " at its end"
+                : at == 0                    ? " at its start"
+                                             : "");
+    }
+    return std::string();
+}
+
 }  // namespace
 
 CTargetSymbols::CTargetSymbols(const TARGET_& target, std::string machineName)
@@ -75,8 +110,10 @@ std::string CTargetSymbols::whyInvalid(const std::string& symbol) const {
     for (std::size_t i = 0; i < symbol.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(symbol[i]);
         const bool ok = isLetter(c) || isDigit(c) || c == '_' || (assembler && (c == '?' || c == '@'));
+        const std::string invisible = ok ? std::string() : invisibleAt(symbol, i);
         if (!ok)
-            return "holds " + describe(c) + ", which no " + m_target.title + " symbol can hold";
+            return "holds " + (invisible.empty() ? describe(c) : invisible) + ", which no " + m_target.title +
+                   " symbol can hold";
     }
     if (isDigit(static_cast<unsigned char>(symbol[0])))
         return "begins with a digit";

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "codegen/code.h"
+#include "codegen/targets.h"
 #include "pelk-table/model/table_model.h"
 #include "tests/support/paths.h"
 #include "tests/support/process.h"
@@ -105,6 +106,27 @@ TEST(TargetSymbols, GeneratedSymbolsAreTheOnesTheGeneratorsWrite) {
     }
     fs::current_path(previous);
     fs::remove_all(dir);
+}
+
+}  // namespace
+
+namespace {
+
+// A character a reader cannot see is named by its code point; other text
+// outside ASCII is said so.
+TEST(TargetSymbols, NamesTheInvisibleCharacter) {
+    const CTargetSymbols symbols(*CTargets::byName("C"), "Door");
+    const struct {
+        const char* symbol;
+        const char* why;
+    } kCases[] = {
+        {"MotorOpen\xC2\xA0", "holds the invisible character U+00A0 (a no-break space) at its end"},
+        {"\xE2\x80\x8BMotor", "holds the invisible character U+200B (a zero-width space) at its start"},
+        {"Mo\xE2\x80\xAFtor", "holds the invisible character U+202F (a narrow no-break space),"},
+        {"caf\xC3\xA9", "holds text outside ASCII,"},
+    };
+    for (const auto& c : kCases)
+        EXPECT_NE(symbols.whyInvalid(c.symbol).find(c.why), std::string::npos) << symbols.whyInvalid(c.symbol);
 }
 
 }  // namespace

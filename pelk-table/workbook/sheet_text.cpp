@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "pelk-table/workbook/sheet_grid.h"
+#include "splitter/tsv_scanner.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ SHEET_PROBLEM_ problemAt(int row, int column, bool error, bool inTable, SHEET_PR
 }
 
 // The longest field pelk's reading takes.
-const std::size_t kMaxField = 255;
+const std::size_t kMaxField = CTsvScanner::kMaxFieldLength;
 
 // The cell that makes the sheet wider, and the one that makes it longer,
 // than what it shows: a note, spaces, a hyperlink's empty cell far from the
@@ -39,7 +40,7 @@ void addStretch(const CSheetGrid& grid, int headerRow, std::vector<SHEET_PROBLEM
         }
     }
     const auto add = [&grid, &problems](std::pair<int, int> place, SHEET_PROBLEM_::Kind kind) {
-        SHEET_PROBLEM_ problem = problemAt(place.first, place.second, false, false, kind);
+        SHEET_PROBLEM_ problem = problemAt(place.first, place.second, false, true, kind);
         const BOOK_CELL_* cell = grid.cell(place.first, place.second);
         problem.value = cell ? cell->text : std::string();
         problems.push_back(problem);
@@ -157,11 +158,4 @@ std::string CSheetText::convert(const CSheetGrid& grid, std::vector<SHEET_PROBLE
         return a.row != b.row ? a.row < b.row : a.column < b.column;
     });
     return text;
-}
-
-std::string CSheetText::cellName(int row, int column) {
-    std::string letters;
-    for (int n = column + 1; n > 0; n = (n - 1) / 26)
-        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
-    return letters + std::to_string(row + 1);
 }

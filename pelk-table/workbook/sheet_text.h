@@ -68,8 +68,6 @@ public:
     static std::string convert(const CSheetGrid& grid, std::vector<SHEET_PROBLEM_>& problems);
     /// False, with kind set, when cell cannot be written as it is shown.
     static bool writable(const BOOK_CELL_& cell, SHEET_PROBLEM_::Kind& kind);
-    /// The name of a cell: column letters and row number ("C3").
-    static std::string cellName(int row, int column);
 };
 
 #endif

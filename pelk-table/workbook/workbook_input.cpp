@@ -92,6 +92,7 @@ bool CWorkbookInput::convert(std::string bytes, const std::string& sheet, bool a
                 alike.push_back(static_cast<int>(i));
         }
         if (chosen < 0 && alike.size() > 1) {
+            m_sheetNotFound = true;
             error = "several sheets are named \"" + sheet + "\" but for case: " + listOf(names, alike) +
                     "; give the name as its tab writes it";
             return false;
@@ -104,6 +105,7 @@ bool CWorkbookInput::convert(std::string bytes, const std::string& sheet, bool a
                 chosen = number - 1;
         }
         if (chosen < 0) {
+            m_sheetNotFound = true;
             error = "the workbook has no sheet \"" + sheet + "\"; its sheets: " + listOf(names);
             return false;
         }
