@@ -3,13 +3,16 @@
 # .xlsx and .ods workbooks as tab-separated text (cell contents as shown),
 # and `pelk-table export` must give the same bytes for each sheet, or refuse
 # it with an error naming a cell (tests/workbook/oracle.py says what
-# passes). The corpus is made at test time by tests/workbook/make_corpus.py:
-# the examples and the tables of the golden and check cases saved by
-# LibreOffice as .xlsx and .ods, workbooks written by openpyxl, and
-# workbooks written part by part.
+# passes), in en-US and again in de_DE.UTF-8. The corpus is made at test
+# time by tests/workbook/make_corpus.py: the examples and the tables of the
+# golden and check cases saved by LibreOffice as .xlsx and .ods, workbooks
+# written by openpyxl, workbooks written part by part, and the twists of
+# tests/workbook/twists.py written by openpyxl and re-written by LibreOffice
+# as .ods and .xlsx. pelk's generated C from both exports of every table
+# sheet must be the same.
 #
-# Prints one line per sheet and "N passed, N failed"; exits non-zero when a
-# sheet fails. The work is left in build/workbook-oracle/ (the corpus,
+# Prints LibreOffice's version, one line per sheet, the figures per writer
+# and language, and "N passed, N failed"; exits non-zero when a sheet fails. The work is left in build/workbook-oracle/ (the corpus,
 # LibreOffice's exports and its log).
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -316,7 +316,7 @@ def main():
     os.makedirs(scratch)
     passed = failed = 0
     counts = {}
-    c_same = c_differ = c_refused = 0
+    c_same = c_differ = c_refused = c_theirs_refused = 0
     exports = {}
     for locale, sheets in runs:
         converted = {book for book, _, _ in sheets}
@@ -359,10 +359,12 @@ def main():
             if locale == "en-US" and writer and kind in ("same", "warned") and b"START" in exported[2]:
                 mine = generate_c(pelk, exported[2], os.path.join(scratch, "c-pelk-table"))
                 theirs = generate_c(pelk, open(csv, "rb").read(), os.path.join(scratch, "c-libreoffice"))
-                if theirs is None:
+                if theirs is None and mine is None:
+                    c_refused += 1
+                elif theirs is None:
                     # LibreOffice's text holds what pelk refuses (a quoted
                     # tab or line break), which export wrote empty.
-                    c_refused += 1
+                    c_theirs_refused += 1
                 elif mine is None:
                     c_differ += 1
                     print("FAIL %s!%s: pelk takes LibreOffice's export but not pelk-table's" % (name, sheet))
@@ -379,8 +381,8 @@ def main():
         print("  %-6s %-18s %3d / %3d / %3d / %3d / %3d" % (
             locale.split(".")[0], writer, kinds.get("same", 0), kinds.get("warned", 0), kinds.get("refused", 0),
             kinds.get("silent", 0), kinds.get("failed", 0)))
-    print("generated C of the table sheets: %d the same from both exports, %d different, %d refused by pelk "
-          "from LibreOffice's export" % (c_same, c_differ, c_refused))
+    print("generated C of the table sheets: %d the same from both exports, %d different; pelk refuses %d from "
+          "both, %d from LibreOffice's export only" % (c_same, c_differ, c_refused, c_theirs_refused))
     print("%d passed, %d failed" % (passed, failed))
     return 1 if failed or not passed else 0
 
