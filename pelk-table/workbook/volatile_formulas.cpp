@@ -169,9 +169,20 @@ std::set<std::pair<int, int>> CVolatileFormulas::uncertain() const {
             found.insert({formula.row, formula.column});
     }
     // A formula referring to an uncertain cell is uncertain: followed until
-    // nothing changes (each round adds a cell, so it ends).
-    for (bool grown = !found.empty(); grown;) {
+    // nothing changes. A round reaches down a chain in reading order; past
+    // kRounds rounds (a long chain upwards, or a hostile file), every formula
+    // that refers to a cell is taken as uncertain rather than followed.
+    const int kRounds = 64;
+    int round = 0;
+    for (bool grown = !found.empty(); grown; ++round) {
         grown = false;
+        if (round == kRounds) {
+            for (std::size_t i = 0; i < m_formulas.size(); ++i) {
+                if (!references[i].empty())
+                    found.insert({m_formulas[i].row, m_formulas[i].column});
+            }
+            break;
+        }
         for (std::size_t i = 0; i < m_formulas.size(); ++i) {
             const FORMULA_& formula = m_formulas[i];
             if (found.count({formula.row, formula.column}))

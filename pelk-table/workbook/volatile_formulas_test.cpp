@@ -42,6 +42,19 @@ TEST(VolatileFormulas, FollowsTheReferences) {
     }
 }
 
+// A chain upwards from a volatile cell: followed, or past the rounds the
+// reader follows, taken as uncertain whole; never left certain.
+TEST(VolatileFormulas, EndsOnALongChain) {
+    for (int length : {10, 500}) {
+        CVolatileFormulas found;
+        found.add(length, 0, "NOW()");
+        for (int row = 0; row < length; ++row)
+            found.add(row, 0, "A" + std::to_string(row + 2) + "+1");
+        found.add(0, 1, "1+1");
+        EXPECT_EQ(found.uncertain().size(), static_cast<std::size_t>(length) + 1) << length;
+    }
+}
+
 TEST(VolatileFormulas, MovesASharedFormula) {
     EXPECT_EQ(CVolatileFormulas::shifted("A1+$B$2+C$3+$D4+\"A1\"+SUM(E5:F6)", 2, 1),
               "B3+$B$2+D$3+$D6+\"A1\"+SUM(F7:G8)");

@@ -271,6 +271,8 @@ def generate_c(pelk, text, scratch):
 def main():
     root, pelk_table, work = sys.argv[1], os.path.abspath(sys.argv[2]), os.path.abspath(sys.argv[3])
     pelk = os.path.join(os.path.dirname(pelk_table), "pelk")
+    if not os.access(pelk, os.X_OK):
+        sys.exit("oracle: no %s beside pelk-table to generate C with" % pelk)
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     version = subprocess.run(["soffice", "--version"], stdout=subprocess.PIPE).stdout.decode().strip()
