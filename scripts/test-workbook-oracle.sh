@@ -23,7 +23,7 @@ pelk_need_packages soffice=libreoffice-calc-nogui /usr/bin/python3=python3 \
     /usr/lib/python3/dist-packages/openpyxl/__init__.py=python3-openpyxl
 
 [[ -f build/CMakeCache.txt ]] || cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target pelk-table pelk
+cmake --build build -j2 --target pelk-table pelk Kerrow
 
 # LibreOffice runs with a profile of its own under the build tree, never the
 # user's, and without a display.
