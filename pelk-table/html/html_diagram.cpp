@@ -47,15 +47,3 @@ PAGE_DIAGRAM_ CHtmlDiagram::draw(const CTableModel& model, const std::vector<FIN
     options.hint = "Shift+click on a state draws its neighbourhood.";
     return render(model, CMachineGraph(model, findings, options));
 }
-
-PAGE_DIAGRAM_ CHtmlDiagram::neighbourhood(const CTableModel& model, const std::vector<FINDING_>& findings, int s,
-                                          int depth) {
-    VIEW_OPTIONS_ options;
-    options.focus = s;
-    options.depth = depth;
-    return render(model, CMachineGraph(model, findings, options));
-}
-
-std::vector<std::string> CHtmlDiagram::foldSentences(const CTableModel& model, const std::vector<FINDING_>& findings) {
-    return CMachineGraph(model, findings).foldSentences();
-}

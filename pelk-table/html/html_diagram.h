@@ -19,13 +19,6 @@ class CHtmlDiagram {
 public:
     /// The whole machine; note says why it is cut down, when it is.
     static PAGE_DIAGRAM_ draw(const CTableModel& model, const std::vector<FINDING_>& findings);
-    /// State s and what leads in and out of it within depth steps, for a
-    /// click on a state; node ids as in draw().
-    static PAGE_DIAGRAM_ neighbourhood(const CTableModel& model, const std::vector<FINDING_>& findings, int s,
-                                       int depth = 1);
-    /// The sentences that say what the diagram of the whole machine folds
-    /// (CMachineGraph::foldSentences()), in plain text.
-    static std::vector<std::string> foldSentences(const CTableModel& model, const std::vector<FINDING_>& findings);
 };
 
 #endif
