@@ -2,7 +2,8 @@
 // on the page that page.js has built: the cells that changed, the rows and
 // columns added or renamed, the diagram's nodes and edges of changed cells,
 // and the list of changes above the matrix. The model's "changes" member is
-// what pelk-table diff --format=json writes, with its text lines in "lines".
+// what pelk-table diff --format=json writes, with its text lines in "lines"
+// and each next state's "label".
 (function () {
     "use strict";
     const model = JSON.parse(document.getElementById("model").textContent);
@@ -23,7 +24,7 @@
     };
     const cellText = (c) => {
         if (!c) return "";
-        const next = c.next === null ? "–" : "→ " + (c.next.name === null ? "#" + c.next.number : c.next.name);
+        const next = c.next === null ? "–" : "→ " + c.next.label;
         return next + (c.actions.length ? " / " + c.actions.join(", ") : "");
     };
 

@@ -102,6 +102,17 @@ TEST(HtmlPage, EdgeCellsAndFoldsGoIntoTheModel) {
     EXPECT_EQ(model["diagram"]["folds"], nlohmann::json({"GO goes to IDLE from every state."}));
 }
 
+TEST(HtmlPage, LookupsAndLabelsAreTheTableRules) {
+    // State "1" is BUSY's name and IDLE's number: the name wins. The second
+    // IDLE is found by its number only; a name that is no UTF-8 by its
+    // number only. BUSY's GO goes to 7 and 9, past the last state.
+    LOADED_ loaded("START\t\tGO\tgo\nIDLE\t0\t-\t-\n1\t1\t7\t9\nIDLE\t2\t-\t-\nX\xff\t3\t-\t-\n");
+    const auto model = nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, {}).modelJson());
+    EXPECT_EQ(model["stateLookup"], nlohmann::json::parse(R"({"IDLE": 0, "0": 0, "1": 1, "2": 2, "3": 3})"));
+    EXPECT_EQ(model["eventLookup"], nlohmann::json::parse(R"({"GO": 0, "0": 0, "go": 1, "1": 1})"));
+    EXPECT_EQ(model["pastLabels"], nlohmann::json::parse(R"({"7": "#7", "9": "#9"})"));
+}
+
 TEST(HtmlPage, PageInlinesTheSvgWithoutItsXmlProlog) {
     LOADED_ loaded("START\t\tGO\nIDLE\t0\t0\n");
     PAGE_DIAGRAM_ diagram;
