@@ -6,15 +6,15 @@
 
 #include "pelk-table/check/finding.h"
 #include "pelk-table/html/html_page.h"
-#include "pelk-table/views/machine_graph.h"
 
 class CTableModel;
 
 /// CHtmlDiagram is where the page gets its diagram: the machine's DOT, as
 /// `pelk-table dot` draws it (folded, and cut down to the size every view
-/// keeps: CMachineGraph::kMaxStates and kMaxEdges), laid out as SVG by
-/// Graphviz, or the reason why the page has none (no Graphviz in this build,
-/// or nothing left to draw).
+/// keeps: CMachineGraph::kMaxStates and kMaxEdges) with ids on its nodes and
+/// edges, laid out as SVG by Graphviz, and the cells each arrow stands for;
+/// or the reason why the page has none (no Graphviz in this build, or
+/// nothing left to draw).
 class CHtmlDiagram {
 public:
     /// The whole machine; note says why it is cut down, when it is.

@@ -192,15 +192,13 @@ std::string CHtmlPage::modelJson() const {
     diagram["nodes"] = m_diagram.nodeIds;
     diagram["note"] = m_diagram.note;
     diagram["folds"] = m_diagram.folds;
-    if (!m_diagram.edgeCells.empty()) {
-        Json edges = Json::object();
-        for (const auto& edge : m_diagram.edgeCells) {
-            Json list = Json::array();
-            for (const auto& cell : edge.second)
-                list.push_back({cell.first, cell.second});
-            edges[edge.first] = std::move(list);
-        }
-        diagram["edges"] = std::move(edges);
+    diagram["edges"] = Json::array();
+    for (const PAGE_EDGE_& edge : m_diagram.edges) {
+        Json cellList = Json::array();
+        for (const auto& cell : edge.cells)
+            cellList.push_back({cell.first, cell.second});
+        diagram["edges"].push_back(
+            {{"id", edge.id}, {"tail", edge.tail}, {"head", edge.head}, {"cells", std::move(cellList)}});
     }
     json["diagram"] = std::move(diagram);
     if (!m_facts.changes.empty())

@@ -89,16 +89,20 @@ TEST(HtmlPage, CellsThatTheirRecordsLackAreListed) {
     }
 }
 
-TEST(HtmlPage, EdgeCellsAndFoldsGoIntoTheModel) {
+TEST(HtmlPage, EdgesGoIntoTheModelWithTheirCells) {
     LOADED_ loaded("START\t\tGO\nIDLE\t0\t0\n");
     PAGE_DIAGRAM_ diagram;
-    EXPECT_FALSE(
-        nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, diagram).modelJson())["diagram"].contains(
-            "edges"));
-    diagram.edgeCells["IDLE->IDLE"] = {{0, 0}};
+    EXPECT_EQ(
+        nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, diagram).modelJson())["diagram"]["edges"],
+        nlohmann::json::array());
+    diagram.nodeIds = {"node-0"};
+    diagram.edges = {{"edge-start", "node-start", "node-0", {}}, {"edge-0", "node-0", "node-0", {{0, 0}}}};
     diagram.folds = {"GO goes to IDLE from every state."};
     const auto model = nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, diagram).modelJson());
-    EXPECT_EQ(model["diagram"]["edges"], nlohmann::json::parse(R"({"IDLE->IDLE": [[0, 0]]})"));
+    EXPECT_EQ(model["diagram"]["nodes"], nlohmann::json({"node-0"}));
+    EXPECT_EQ(model["diagram"]["edges"], nlohmann::json::parse(R"([
+        {"id": "edge-start", "tail": "node-start", "head": "node-0", "cells": []},
+        {"id": "edge-0", "tail": "node-0", "head": "node-0", "cells": [[0, 0]]}])"));
     EXPECT_EQ(model["diagram"]["folds"], nlohmann::json({"GO goes to IDLE from every state."}));
 }
 
