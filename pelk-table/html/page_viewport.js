@@ -83,7 +83,10 @@ const PelkViewport = (function () {
         const panBy = (panX, panY) =>
             show({ left: view.left - panX / view.scale, top: view.top - panY / view.scale, scale: view.scale });
 
-        // Keeps an element in view, with a margin, by the shortest pan.
+        // Keeps an element in view, with a margin, by the shortest pan. There
+        // is no margin on a side where the drawing ends inside the box:
+        // nothing of it lies beyond, and a pan would only push some of it out.
+        const graph = svg.querySelector("g.graph") || svg;
         function keepInView(target) {
             if (!target) return;
             const wanted = target.getBoundingClientRect();
@@ -94,17 +97,22 @@ const PelkViewport = (function () {
             const area = shownBottom - shownTop >= 160 ? { left: whole.left, right: whole.right, width: whole.width,
                 top: shownTop, bottom: shownBottom, height: shownBottom - shownTop } : whole;
             const margin = Math.min(40, area.width / 8, area.height / 8);
+            const drawn = graph.getBoundingClientRect();
+            const left = area.left + (drawn.left >= area.left ? 0 : margin);
+            const right = area.right - (drawn.right <= area.right ? 0 : margin);
+            const top = area.top + (drawn.top >= area.top ? 0 : margin);
+            const bottom = area.bottom - (drawn.bottom <= area.bottom ? 0 : margin);
             let panX = 0;
             let panY = 0;
-            if (wanted.width > area.width - 2 * margin || wanted.left < area.left + margin) {
-                panX = area.left + margin - wanted.left;
-            } else if (wanted.right > area.right - margin) {
-                panX = area.right - margin - wanted.right;
+            if (wanted.width > right - left || wanted.left < left) {
+                panX = left - wanted.left;
+            } else if (wanted.right > right) {
+                panX = right - wanted.right;
             }
-            if (wanted.height > area.height - 2 * margin || wanted.top < area.top + margin) {
-                panY = area.top + margin - wanted.top;
-            } else if (wanted.bottom > area.bottom - margin) {
-                panY = area.bottom - margin - wanted.bottom;
+            if (wanted.height > bottom - top || wanted.top < top) {
+                panY = top - wanted.top;
+            } else if (wanted.bottom > bottom) {
+                panY = bottom - wanted.bottom;
             }
             if (panX || panY) {
                 // Centre it rather than leave it at the edge.

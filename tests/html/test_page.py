@@ -440,6 +440,25 @@ def test_larger_diagrams_zoom_pan_and_click(driver):
         driver.save_screenshot(os.path.join(ARTIFACTS, name + "-1920.png"))
 
 
+def test_a_drawing_that_fits_stays_whole(driver):
+    """Following the current state never pushes part of a drawing that fits
+    its box out of it: OFF's node lies at the top edge of this one."""
+    table = write_table("fits.tsv", "START\t\tPUSH\tTIMER\nOFF\t0\t2/LampOn\t-\nWARM\t1\t-\t2/Glow\n"
+                        "ON\t2\t0/Dim,Beep\t-\nBRIGHT\t3\t0/LampOff\t-\n")
+    page = make_page(table)
+    whole = ("const box = document.getElementById('diagram').getBoundingClientRect();"
+             "const drawn = document.querySelector('#diagram g.graph').getBoundingClientRect();"
+             "return drawn.left >= box.left - 1 && drawn.right <= box.right + 1 && drawn.top >= box.top - 1 && "
+             "drawn.bottom <= box.bottom + 1")
+    for size in ((1280, 800), (1366, 768)):
+        driver.set_window_size(*size)
+        for fragment in ("", "#from=BRIGHT&events=PUSH,PUSH", "#from=WARM&events=TIMER"):
+            open_page(driver, page, fragment)
+            if not driver.execute_script("return document.querySelector('#diagram svg') !== null"):
+                return
+            assert driver.execute_script(whole), "%r %s: part of the drawing is out of view" % (size, fragment)
+
+
 def test_screenshots_are_not_blank(driver):
     os.makedirs(ARTIFACTS, exist_ok=True)
     driver.set_window_size(1000, 900)  # the README shows the lamp's
@@ -474,7 +493,8 @@ def main():
     try:
         for test in (test_examples_and_random_tables, test_door_by_keyboard_alone, test_hostile_names_stay_text,
                      test_broken_table_gets_a_page, test_fragment_note_and_scenario,
-                     test_larger_diagrams_zoom_pan_and_click, test_screenshots_are_not_blank):
+                     test_larger_diagrams_zoom_pan_and_click, test_a_drawing_that_fits_stays_whole,
+                     test_screenshots_are_not_blank):
             if os.environ.get("PELK_HTML_TESTS") and test.__name__ not in os.environ["PELK_HTML_TESTS"].split(","):
                 continue
             start = time.monotonic()
