@@ -17,6 +17,7 @@
 #include "pelk-table/cli/markdown_command.h"
 #include "pelk-table/cli/mermaid_command.h"
 #include "pelk-table/cli/run_command.h"
+#include "pelk-table/cli/test_command.h"
 #include "pelk-table/cli/tool_options.h"
 #include "pelk-table/model/near_name.h"
 
@@ -52,9 +53,10 @@ int main(int argc, char* argv[]) {
     CMarkdownCommand markdown;
     CHtmlCommand html;
     CExportCommand exportCommand;
+    CTestCommand test;
     // In the order "pelk-table --help" lists them.
     const auto setUp = [&app, &status](auto&... commands) { (commands.setUp(app, status), ...); };
-    setUp(check, run, dot, mermaid, markdown, html, exportCommand);
+    setUp(check, run, test, dot, mermaid, markdown, html, exportCommand);
     CDiffCommand diff;
     diff.setUp(app, status);
 
