@@ -29,7 +29,8 @@ const char kRecorder[] = R"C(
 static unsigned long pelktest_number;	/* of the last TAP line */
 static unsigned long pelktest_passed;
 static unsigned long pelktest_failed;
-static unsigned int pelktest_state;	/* where the machine must be */
+static unsigned long pelktest_test;	/* the test under way */
+static unsigned char pelktest_state;	/* where the machine must be */
 static unsigned char pelktest_known;	/* 1 while it is known to be there */
 
 /* The calls of the step under way: the actions due, and the first call
@@ -61,22 +62,19 @@ static void pelktest_text( const char *text ) {
 	}
 }
 
+/* Digit by digit from the first, with no buffer: RAM is scarce on a small target. */
 static void pelktest_unsigned( unsigned long value ) {
-	char digits[ 20 ];
-	unsigned int count = 0;
+	unsigned long power = 1;
+	while ( value / power >= 10 )
+		power *= 10;
 	do {
-		digits[ count ] = ( char ) ( '0' + ( int ) ( value % 10 ) );
-		count++;
-		value /= 10;
-	} while ( value != 0 );
-	while ( count != 0 ) {
-		count--;
-		PELKTEST_PUTCHAR( digits[ count ] );
-	}
+		PELKTEST_PUTCHAR( ( char ) ( '0' + ( int ) ( value / power % 10 ) ) );
+		power /= 10;
+	} while ( power != 0 );
 }
 
 /* A state by its name and number; a number past the last state as #N. */
-static void pelktest_putState( unsigned int state ) {
+static void pelktest_putState( unsigned char state ) {
 	if ( state < pelktest_states ) {
 		pelktest_text( pelktest_stateName[ state ] );
 		pelktest_text( " (" );
@@ -89,8 +87,7 @@ static void pelktest_putState( unsigned int state ) {
 }
 
 static void pelktest_putCell( unsigned int cell ) {
-	unsigned int state = pelktest_cellState[ cell ];
-	pelktest_text( pelktest_stateName[ state ] );
+	pelktest_text( pelktest_stateName[ pelktest_cellState[ cell ] ] );
 	pelktest_text( " on " );
 	pelktest_text( pelktest_eventName[ pelktest_cellEvent[ cell ] ] );
 }
@@ -114,33 +111,30 @@ static void pelktest_putCalls( unsigned int count, unsigned char wrong ) {
 	}
 }
 
-static void pelktest_putLabel( unsigned long test ) {
-	if ( test >= pelktest_cellTests ) {
-		pelktest_text( "scenario " );
-		pelktest_text( pelktest_scenarioName[ test - pelktest_cellTests ] );
-	} else {
-		pelktest_putCell( pelktest_steps[ pelktest_testEnd[ test ] - 1 ] );
-	}
-}
-
-static void pelktest_result( unsigned long test, const char *result ) {
+/* The TAP line of the test under way: the cell it tests, or its scenario. */
+static void pelktest_result( const char *result ) {
 	pelktest_number++;
 	pelktest_text( result );
 	pelktest_unsigned( pelktest_number );
 	pelktest_text( " - " );
-	pelktest_putLabel( test );
+	if ( pelktest_test >= pelktest_cellTests ) {
+		pelktest_text( "scenario " );
+		pelktest_text( pelktest_scenarioName[ pelktest_test - pelktest_cellTests ] );
+	} else {
+		pelktest_putCell( pelktest_steps[ pelktest_testEnd[ pelktest_test ] - 1 ] );
+	}
 	pelktest_text( "\n" );
 }
 
-/* A test fails: its line, then the notes; the machine is lost. */
-static void pelktest_fail( unsigned long test ) {
+/* The test under way fails: its line, then the notes; the machine is lost. */
+static void pelktest_fail( void ) {
 	pelktest_failed++;
 	pelktest_known = 0;
-	pelktest_result( test, "not ok " );
+	pelktest_result( "not ok " );
 }
 
 /* What the step under way did against what was due. */
-static void pelktest_putStep( unsigned int expected, unsigned int got ) {
+static void pelktest_putStep( unsigned char expected, unsigned char got ) {
 	pelktest_text( "\n#   expected: state " );
 	pelktest_putState( expected );
 	pelktest_text( ", actions " );
@@ -155,8 +149,8 @@ static void pelktest_putStep( unsigned int expected, unsigned int got ) {
 }
 
 /* init, and what must follow: state 0 and no action. */
-static int pelktest_init( unsigned long test ) {
-	unsigned int got;
+static int pelktest_init( void ) {
+	unsigned char got;
 	pelktest_dueCount = 0;
 	pelktest_calls = 0;
 	pelktest_wrong = 0;
@@ -166,7 +160,7 @@ static int pelktest_init( unsigned long test ) {
 	pelktest_known = 1;
 	if ( got == 0 && pelktest_calls == 0 )
 		return 1;
-	pelktest_fail( test );
+	pelktest_fail();
 	pelktest_text( "#   after @INIT@():" );
 	pelktest_putStep( 0, got );
 	return 0;
@@ -175,11 +169,11 @@ static int pelktest_init( unsigned long test ) {
 /* Sends the event of a cell from the state the machine must be in, never
  * from another, and checks what follows; step is its number in the test,
  * 0 on the way back after a failure. 1 when all is as the table says. */
-static int pelktest_send( unsigned long test, unsigned long step, unsigned int cell ) {
-	unsigned int got = @GET@();
-	unsigned int expected = pelktest_cellNext[ cell ];
+static int pelktest_send( unsigned long step, unsigned int cell ) {
+	unsigned char got = @GET@();
+	unsigned char expected = pelktest_cellNext[ cell ];
 	if ( got != pelktest_state ) {
-		pelktest_fail( test );
+		pelktest_fail();
 		pelktest_text( "#   the machine is in state " );
 		pelktest_putState( got );
 		pelktest_text( ", not in " );
@@ -197,7 +191,7 @@ static int pelktest_send( unsigned long test, unsigned long step, unsigned int c
 		pelktest_state = expected;
 		return 1;
 	}
-	pelktest_fail( test );
+	pelktest_fail();
 	if ( step == 0 ) {
 		pelktest_text( "#   on the way back from state 0 after a failure, " );
 	} else {
@@ -212,49 +206,44 @@ static int pelktest_send( unsigned long test, unsigned long step, unsigned int c
 }
 
 /* After a failure: init, then the shortest way from state 0 to target. */
-static int pelktest_walkTo( unsigned long test, unsigned int target ) {
+static int pelktest_walkTo( unsigned char target ) {
 	unsigned int cell;
 	while ( pelktest_state != target ) {
 		cell = pelktest_way[ target ];
 		while ( pelktest_cellState[ cell ] != pelktest_state )
 			cell = pelktest_way[ pelktest_cellState[ cell ] ];
-		if ( !pelktest_send( test, 0, cell ) )
+		if ( !pelktest_send( 0, cell ) )
 			return 0;
 	}
 	return 1;
 }
 
-static void pelktest_run( unsigned long test, unsigned long first, unsigned long end, int init ) {
+/* The test under way, its steps from first to end; init first when the
+ * tour says so, or after a failure, then the way back to where it starts. */
+static void pelktest_run( unsigned long first, unsigned long end, unsigned char init ) {
 	unsigned long step;
-	unsigned int last;
-	unsigned int target = first != end ? pelktest_cellState[ pelktest_steps[ first ] ] : 0;
 	if ( init || !pelktest_known ) {
-		if ( !pelktest_init( test ) )
+		if ( !pelktest_init() )
 			return;
-		if ( !pelktest_walkTo( test, target ) )
+		if ( first != end && !pelktest_walkTo( pelktest_cellState[ pelktest_steps[ first ] ] ) )
 			return;
 	}
 	for ( step = first; step != end; step++ ) {
-		if ( !pelktest_send( test, step - first + 1, pelktest_steps[ step ] ) )
+		if ( !pelktest_send( step - first + 1, pelktest_steps[ step ] ) )
 			return;
 	}
 	pelktest_passed++;
-	pelktest_result( test, "ok " );
-	if ( first == end )
-		return;
-	last = pelktest_cellNext[ pelktest_steps[ end - 1 ] ];
-	if ( last >= pelktest_states ) {
+	pelktest_result( "ok " );
+	if ( first != end && pelktest_state >= pelktest_states ) {
 		pelktest_text( "# the machine stores " );
-		pelktest_unsigned( last );
+		pelktest_unsigned( pelktest_state );
 		pelktest_text( ", past its last state: re-initialised, since its next event would call past its vector table\n" );
 	}
 }
 
 int @ENTRY@( void ) {
-	unsigned long test;
 	unsigned long first = 0;
-	unsigned long init = 0;
-	unsigned long state;
+	unsigned long index = 0;
 	unsigned int event;
 	pelktest_number = 0;
 	pelktest_passed = 0;
@@ -263,20 +252,21 @@ int @ENTRY@( void ) {
 	pelktest_text( "1.." );
 	pelktest_unsigned( pelktest_tests + pelktest_unreachableCount * pelktest_events );
 	pelktest_text( "\n" );
-	for ( test = 0; test != pelktest_tests; test++ ) {
-		int planned = pelktest_inits[ init ] == test;
+	/* index: the next test in pelktest_inits */
+	for ( pelktest_test = 0; pelktest_test != pelktest_tests; pelktest_test++ ) {
+		unsigned char planned = pelktest_inits[ index ] == pelktest_test;
 		if ( planned )
-			init++;
-		pelktest_run( test, first, pelktest_testEnd[ test ], planned );
-		first = pelktest_testEnd[ test ];
+			index++;
+		pelktest_run( first, pelktest_testEnd[ pelktest_test ], planned );
+		first = pelktest_testEnd[ pelktest_test ];
 	}
-	for ( state = 0; state != pelktest_unreachableCount; state++ ) {
+	for ( index = 0; index != pelktest_unreachableCount; index++ ) {
 		for ( event = 0; event != pelktest_events; event++ ) {
 			pelktest_number++;
 			pelktest_text( "ok " );
 			pelktest_unsigned( pelktest_number );
 			pelktest_text( " - " );
-			pelktest_text( pelktest_stateName[ pelktest_unreachable[ state ] ] );
+			pelktest_text( pelktest_stateName[ pelktest_unreachable[ index ] ] );
 			pelktest_text( " on " );
 			pelktest_text( pelktest_eventName[ event ] );
 			pelktest_text( " # SKIP the state cannot be reached from state 0\n" );
