@@ -210,10 +210,18 @@ TEST(CConformanceTest, ScenariosAreFurtherTests) {
     const Example& lamp = kExamples[0];
     const fs::path dir = makeScratchDirectory("conformance_scenario");
     writeFile(dir / "twice.txt", "# on and off, twice\nPUSH\n  PUSH\n\nTICK\n1\nPUSH\n");
-    const std::string test = generate(dir, lamp, "C", {"--scenario", "twice.txt"});
+    // A name whose C literal would be too long for a C89 compiler, in UTF-8.
+    std::string folder;
+    for (int i = 0; i < 130; ++i)
+        folder += "\xc3\xa9";
+    fs::create_directories(dir / folder);
+    writeFile(dir / folder / "on.txt", "PUSH\n");
+    const std::string test = generate(dir, lamp, "C", {"--scenario", "twice.txt", "--scenario", folder + "/on.txt"});
     const ProcessResult run = buildAndRun(dir, lamp, test, "C");
     EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_NE(run.out.find("\nok 5 - scenario twice.txt\n5 passed, 0 failed\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\nok 5 - scenario twice.txt\nok 6 - scenario " + folder + "/on.txt\n6 passed, 0 failed\n"),
+              std::string::npos)
+        << run.out;
     fs::remove_all(dir);
 }
 

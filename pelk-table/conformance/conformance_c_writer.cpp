@@ -9,8 +9,9 @@
 
 namespace {
 
-// The longest string literal a C89 compiler must take.
-const size_t kLongestLiteral = 509;
+// A C89 compiler must take string literals of 509 characters and source
+// lines of 509; a name's literal stands on a line of its own, after a tab.
+const size_t kLongestLiteral = 500;
 
 // The smallest unsigned type that holds every value up to most.
 std::string typeFor(unsigned long most) {
@@ -33,6 +34,18 @@ void writeNumbers(std::string& out, const std::string& name, const std::vector<u
     out += "\n};\n";
 }
 
+// A character constant: printable ASCII as it is, any other byte in octal,
+// which a plain char takes whatever its sign.
+std::string character(char c) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7f && c != '\'' && c != '\\')
+        return std::string("'") + c + "'";
+    if (c == '\'' || c == '\\')
+        return std::string("'\\") + c + "'";
+    return std::string("'\\") + static_cast<char>('0' + (byte >> 6)) + static_cast<char>('0' + ((byte >> 3) & 7)) +
+           static_cast<char>('0' + (byte & 7)) + "'";
+}
+
 // A const array of names. A name whose literal would be too long for a
 // C89 compiler becomes an array of characters of its own.
 void writeNames(std::string& out, const std::string& name, const std::vector<std::string>& names) {
@@ -46,8 +59,7 @@ void writeNames(std::string& out, const std::string& name, const std::vector<std
         const std::string own = name + "_" + std::to_string(i);
         out += "static const char " + own + "[] = {";
         for (size_t c = 0; c < names[i].size(); ++c)
-            out += (c % 16 == 0 ? "\n\t" : " ") +
-                   std::to_string(static_cast<unsigned>(static_cast<unsigned char>(names[i][c]))) + ",";
+            out += (c % 12 == 0 ? "\n\t" : " ") + character(names[i][c]) + ",";
         out += "\n\t0\n};\n";
         items.push_back(own);
     }
