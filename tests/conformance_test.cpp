@@ -212,8 +212,9 @@ TEST(CConformanceTest, ScenariosAreFurtherTests) {
     writeFile(dir / "twice.txt", "# on and off, twice\nPUSH\n  PUSH\n\nTICK\n1\nPUSH\n");
     // A name whose C literal would be too long for a C89 compiler, in UTF-8.
     std::string folder;
-    for (int i = 0; i < 130; ++i)
+    for (int i = 0; i < 100; ++i)
         folder += "\xc3\xa9";
+    folder += "/" + folder;
     fs::create_directories(dir / folder);
     writeFile(dir / folder / "on.txt", "PUSH\n");
     const std::string test = generate(dir, lamp, "C", {"--scenario", "twice.txt", "--scenario", folder + "/on.txt"});
