@@ -50,8 +50,7 @@ void CTestCommand::setUp(CLI::App& app, int& status) {
     command->add_option("-n,--name", m_name, "machine name, as pelk -n takes it")->required()->type_name("NAME");
     command
         ->add_option("-a,--target", m_target,
-                     "target of the machine under test, as pelk -a takes it: C (default) or FCC907S; NRA78K0 and "
-                     "FASM96 with --format=json")
+                     "target as pelk -a takes it: C (default), FCC907S; NRA78K0, FASM96 with --format=json")
         ->check([](const std::string& name) {
             return CTargets::byName(name) ? std::string()
                                           : "'" + name + "' is not a target (NRA78K0, FASM96, C, FCC907S)";
@@ -65,8 +64,7 @@ void CTestCommand::setUp(CLI::App& app, int& status) {
         ->type_name("FORMAT");
     command
         ->add_option("--actions-header", m_actionsHeader,
-                     "also write FILE, a context header that only declares the actions, to compile the machine "
-                     "under test against")
+                     "also write FILE, a context header that only declares the actions")
         ->type_name("FILE");
     command->add_option("--scenario", m_scenarios, "a scenario in run's format, played from init as one more test")
         ->type_name("FILE");
