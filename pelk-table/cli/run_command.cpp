@@ -5,22 +5,18 @@
 #include <nlohmann/json.hpp>
 
 #include "pelk-table/check/checker.h"
-#include "pelk-table/cli/tool_options.h"
+#include "pelk-table/cli/exit_status.h"
+#include "pelk-table/cli/loaded_table.h"
+#include "pelk-table/cli/table_options.h"
 #include "pelk-table/model/near_name.h"
 #include "pelk-table/model/table_model.h"
+#include "pelk-table/model/table_rules.h"
+#include "pelk-table/report/finding_text.h"
 #include "pelk-table/run/machine_run.h"
 #include "pelk-table/run/scenario_file.h"
 #include "table/table_reader.h"
 
 namespace {
-
-// A state as the trace names it: its name, or "#N" for a number past the
-// last state, which has none.
-std::string stateLabel(const CSTTable& table, int state) {
-    if (state >= 0 && state < table.stateCount())
-        return table.stateName(state);
-    return "#" + std::to_string(state);
-}
 
 nlohmann::ordered_json stateJson(const CSTTable& table, int state) {
     nlohmann::ordered_json json;
@@ -35,8 +31,9 @@ nlohmann::ordered_json stateJson(const CSTTable& table, int state) {
 // "1 OFF PUSH -> ON LampOn": "->" for a cell with a next state, "--" for
 // one without, so that the two stay apart even when the state is the same.
 std::string traceLine(const CSTTable& table, const RUN_STEP_& step) {
-    std::string line = std::to_string(step.step) + " " + stateLabel(table, step.state) + " " +
-                       table.eventName(step.event) + (step.transition ? " -> " : " -- ") + stateLabel(table, step.next);
+    std::string line = std::to_string(step.step) + " " + CTableRules::stateLabel(table, step.state) + " " +
+                       table.eventName(step.event) + (step.transition ? " -> " : " -- ") +
+                       CTableRules::stateLabel(table, step.next);
     for (const std::string& action : step.actions)
         line += " " + action;
     return line;
@@ -50,14 +47,12 @@ struct SCENARIO_EVENT_ {
 
 }  // namespace
 
-void CRunCommand::setUp(CLI::App& app, int& status) {
+void CRunCommand::setUp(CLI::App& app, int& status, const CDiagnosticStyle& style) {
     CLI::App* command = app.add_subcommand("run", "step the machine of a table through events and print the trace");
-    command->add_option("TABLE", m_table, "table file (TSV, .xlsx or .ods); '-' is standard input")
-        ->required()
-        ->type_name("");
+    CTableOptions::addTable(*command, m_table);
     command->add_option("EVENT", m_events, "events by name or number; without them, one a line from standard input")
         ->type_name("");
-    CToolOptions::addSheetOption(*command, m_sheet);
+    CTableOptions::addSheet(*command, m_sheet);
     command->add_option("--from", m_from, "start in STATE (name or number) instead of state 0")->type_name("STATE");
     command->add_option("--expect", m_expect, "exit status 1 unless the run ends in STATE")->type_name("STATE");
     command->add_option("--format", m_format, "text (default) or json")
@@ -68,35 +63,44 @@ void CRunCommand::setUp(CLI::App& app, int& status) {
         "       when the cell has no transition. A name is looked up before a number.\n"
         "Standard input: one event a line; blank lines and lines starting with '#' are skipped.\n"
         "Exit status: 0 run done (and in the --expect state), 1 error in the table or the run,\n"
-        "             2 usage error.\n");
-    command->callback([this, &status]() { status = run(std::cin, std::cout, std::cerr); });
+        "             2 usage error, 3 internal error.\n");
+    command->callback([this, &status, &style]() { status = run(std::cin, std::cout, std::cerr, style); });
 }
 
-int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& err) {
-    CTableModel model(m_table, "");
-    model.setSheet(m_sheet);
+int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& err, const CDiagnosticStyle& style) {
+    CLoadedTable loaded(m_table, m_sheet, CHECK_OPTIONS_());
+    const CTableModel& model = loaded.model();
     const CSTTable& table = model.table();
     const std::string name = model.displayName();
     std::string error;
-    int status = CToolOptions::kFindings;
-    bool readable = false;
-    if (!model.load())
-        error = CToolOptions::loadMessage(model);
-    else if (CToolOptions::refuseUnreadable(model, CChecker::run(model, CHECK_OPTIONS_()), err))
-        error = name + " is not a table pelk accepts: no run";
-    else
-        readable = true;
+    int status = kExitFindings;
+    // The table's own messages are written as it is loaded; the JSON form
+    // names the failure as well.
+    bool said = true;
+    switch (loaded.load(err, "no run", style.textStyle())) {
+    case CLoadedTable::kReady:
+        said = false;
+        break;
+    case CLoadedTable::kUnreadable:
+        error = CFindingText::message(CChecker::unreadable(model).message);
+        status = loaded.badSheet() ? kExitUsage : kExitFindings;
+        break;
+    case CLoadedTable::kRefused:
+        error = CLoadedTable::refusalSentence(name, "no run");
+        break;
+    }
+    const bool readable = !said;
 
     int start = 0;
     int expect = -1;
     for (const auto& option : {std::make_pair("--from", &m_from), std::make_pair("--expect", &m_expect)}) {
         if (!error.empty() || option.second->empty())
             continue;
-        const int state = CMachineRun::findState(table, *option.second);
+        const int state = CTableRules::findState(table, *option.second);
         if (state < 0) {
             error = std::string(option.first) + ": " + name + " has no state '" + *option.second + "'" +
                     CNearName::suggestion(*option.second, CMachineRun::stateNames(table));
-            status = CToolOptions::kUsage;
+            status = kExitUsage;
             break;
         }
         (option.second == &m_from ? start : expect) = state;
@@ -108,7 +112,7 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
             error = name + " has no states: its machine cannot take an event";
             return false;
         }
-        const int number = CMachineRun::findEvent(table, event.text);
+        const int number = CTableRules::findEvent(table, event.text);
         if (number < 0) {
             if (CTableReader::isNumber(event.text.c_str()))
                 error = event.place + ": event number " + event.text + " is out of range: " + name +
@@ -145,8 +149,8 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
         }
     }
     if (error.empty() && expect >= 0 && machine.state() != expect)
-        error = "the run ends in " + stateLabel(table, machine.state()) + ", not in " + stateLabel(table, expect) +
-                " (--expect)";
+        error = "the run ends in " + CTableRules::stateLabel(table, machine.state()) + ", not in " +
+                CTableRules::stateLabel(table, expect) + " (--expect)";
 
     if (m_format == "json") {
         nlohmann::ordered_json json;
@@ -172,8 +176,9 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
         out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     }
     if (!error.empty()) {
-        err << "pelk-table: " << error << '\n';
+        if (!said)
+            err << "pelk-table: " << error << '\n';
         return status;
     }
-    return CToolOptions::kClean;
+    return kExitClean;
 }

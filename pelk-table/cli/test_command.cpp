@@ -4,7 +4,10 @@
 
 #include "codegen/targets.h"
 #include "pelk-table/check/checker.h"
-#include "pelk-table/cli/tool_options.h"
+#include "pelk-table/cli/exit_status.h"
+#include "pelk-table/cli/loaded_table.h"
+#include "pelk-table/cli/output_file.h"
+#include "pelk-table/cli/table_options.h"
 #include "pelk-table/conformance/conformance_c_writer.h"
 #include "pelk-table/conformance/conformance_json_writer.h"
 #include "pelk-table/conformance/conformance_tour.h"
@@ -41,12 +44,10 @@ int fail(const std::string& message, int status) {
 
 }  // namespace
 
-void CTestCommand::setUp(CLI::App& app, int& status) {
+void CTestCommand::setUp(CLI::App& app, int& status, const CDiagnosticStyle& style) {
     CLI::App* command =
         app.add_subcommand("test", "write a conformance test of the machine pelk generates from a table");
-    command->add_option("TABLE", m_table, "table file (TSV, .xlsx or .ods); '-' is standard input")
-        ->required()
-        ->type_name("");
+    CTableOptions::addTable(*command, m_table);
     command->add_option("-n,--name", m_name, "machine name, as pelk -n takes it")->required()->type_name("NAME");
     command
         ->add_option("-a,--target", m_target,
@@ -56,7 +57,7 @@ void CTestCommand::setUp(CLI::App& app, int& status) {
                                           : "'" + name + "' is not a target (NRA78K0, FASM96, C, FCC907S)";
         })
         ->type_name("TARGET");
-    CToolOptions::addSheetOption(*command, m_sheet);
+    CTableOptions::addSheet(*command, m_sheet);
     command->add_option("-o,--output", m_output, "write the test to FILE instead of standard output")
         ->type_name("FILE");
     command->add_option("--format", m_format, "c (default): a C89 test program; json: the tour as data")
@@ -75,32 +76,39 @@ void CTestCommand::setUp(CLI::App& app, int& status) {
         "cell of every state that can be reached from state 0: after each event the state and the\n"
         "actions called. It writes TAP and ends with 'N passed, M failed'.\n"
         "Exit status: 0 test written, 1 table with errors (its findings) or test not written,\n"
-        "             2 usage error.\n");
-    command->callback([this, &status]() { status = run(); });
+        "             2 usage error, 3 internal error.\n");
+    command->callback([this, &status, &style]() { status = run(style); });
 }
 
-int CTestCommand::run() {
+int CTestCommand::run(const CDiagnosticStyle& style) {
     int part = 1, parts = 1;
     if (!m_part.empty() && !parsePart(m_part, part, parts))
-        return fail("--part: '" + m_part + "' is not K/N with 1 <= K <= N", CToolOptions::kUsage);
+        return fail("--part: '" + m_part + "' is not K/N with 1 <= K <= N", kExitUsage);
     const TARGET_& target = *CTargets::byName(m_target);
     if (target.isAssembler && (m_format == "c" || !m_actionsHeader.empty()))
         return fail(std::string("the C test runs a machine generated as C (-aC, -aFCC907S), not for ") + target.name +
                         ": write its tour as data with --format=json",
-                    CToolOptions::kUsage);
+                    kExitUsage);
 
-    CTableModel model(m_table, m_name);
-    model.setSheet(m_sheet);
-    if (!CToolOptions::load(model))
-        return CToolOptions::kFindings;
     CHECK_OPTIONS_ options;
     options.target = &target;
+    options.machineName = m_name;
     options.machineNameGiven = true;
-    const std::vector<FINDING_> findings = CChecker::run(model, options);
+    CLoadedTable loaded(m_table, m_sheet, options);
+    switch (loaded.load(std::cerr, "no test written", style.textStyle())) {
+    case CLoadedTable::kReady:
+        break;
+    case CLoadedTable::kUnreadable:
+        return loaded.badSheet() ? kExitUsage : kExitFindings;
+    case CLoadedTable::kRefused:
+        return kExitFindings;
+    }
+    const CTableModel& model = loaded.model();
+    const std::vector<FINDING_>& findings = loaded.findings();
     const std::string name = model.displayName();
-    if (model.hasFormatErrors() || CChecker::hasErrors(findings)) {
-        CFindingWriter::writeText(std::cerr, {{name, findings, &model}}, CToolOptions::textStyle());
-        return fail(name + " has errors for -a" + target.name + ": no test written", CToolOptions::kFindings);
+    if (CChecker::hasErrors(findings)) {
+        CFindingWriter::writeText(std::cerr, {{name, findings, &model}}, style.textStyle());
+        return fail(name + " has errors for -a" + target.name + ": no test written", kExitFindings);
     }
     const CSTTable& table = model.table();
     if (m_format == "c") {
@@ -111,7 +119,7 @@ int CTestCommand::run() {
                     if (!table.isNopAction(action) && !symbol.empty())
                         return fail(placeText(model, model.actionPlace(s, e, action)) + ": the action '" + action +
                                         "' clashes with " + symbol + " of the conformance test: no test written",
-                                    CToolOptions::kFindings);
+                                    kExitFindings);
                 }
             }
         }
@@ -122,7 +130,7 @@ int CTestCommand::run() {
         std::vector<int> events;
         std::string error;
         if (!CScenarioLoader::load(path, table, events, error))
-            return fail(error, CToolOptions::kFindings);
+            return fail(error, kExitFindings);
         tour.addScenario(path, events);
     }
     if (parts > 1)
@@ -131,10 +139,10 @@ int CTestCommand::run() {
     const TEST_ORIGIN_ origin{name, m_name, target.name, part, parts};
     const std::string text =
         m_format == "json" ? CConformanceJsonWriter::write(tour, origin) : CConformanceCWriter::write(tour, origin);
-    if (!CToolOptions::writeOutput(m_output, text, std::cerr))
-        return CToolOptions::kFindings;
+    if (!COutputFile::write(m_output, text, std::cerr))
+        return kExitFindings;
     if (!m_actionsHeader.empty() &&
-        !CToolOptions::writeOutput(m_actionsHeader, CConformanceCWriter::actionsHeader(table, origin), std::cerr))
-        return CToolOptions::kFindings;
-    return CToolOptions::kClean;
+        !COutputFile::write(m_actionsHeader, CConformanceCWriter::actionsHeader(table, origin), std::cerr))
+        return kExitFindings;
+    return kExitClean;
 }

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "pelk-table/model/near_name.h"
+#include "pelk-table/model/table_rules.h"
 #include "pelk-table/run/machine_run.h"
 #include "pelk-table/run/scenario_file.h"
 #include "table/table_reader.h"
@@ -28,7 +29,7 @@ bool CScenarioLoader::read(std::istream& in, const std::string& path, const CSTT
             error = place + "no further event: " + CMachineRun::stopSentence(table, from, events.back(), state);
             return false;
         }
-        const int event = CMachineRun::findEvent(table, text);
+        const int event = CTableRules::findEvent(table, text);
         if (event < 0) {
             if (CTableReader::isNumber(text.c_str()))
                 error = place + "event number " + text + " is out of range: the table has " +

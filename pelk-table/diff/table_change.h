@@ -22,7 +22,8 @@ struct NAME_CHANGE_ {
 /// and the actions called, in order, without the no-operation markers.
 struct CELL_MEANING_ {
     int next = -1;
-    std::string nextName;  ///< the next state's name; empty for none or past the last state
+    std::string nextName;   ///< the next state's name; empty for none or past the last state
+    std::string nextLabel;  ///< the next state's name, or "#N" past the last state; empty for none
     std::vector<std::string> actions;
 };
 
@@ -44,9 +45,7 @@ struct CELL_CHANGE_ {
 /// A finding of check that only one of the tables has.
 struct FINDING_CHANGE_ {
     bool appeared;  ///< true: only NEW has it; false: only OLD had it
-    std::string check;
-    FINDING_::Severity severity;
-    std::string message;  ///< as check words it, without the cell
+    FINDING_ finding;
 };
 
 /// The size of the generated vector table: one entry per cell.

@@ -4,6 +4,7 @@
 
 #include "pelk-table/check/graph_check.h"
 #include "pelk-table/model/table_model.h"
+#include "pelk-table/model/table_rules.h"
 #include "pelk-table/run/machine_run.h"
 
 namespace {
@@ -25,7 +26,7 @@ std::string cellName(const DIFF_SIDE_& side, int s, int e) {
     if (!side.model)
         return "";
     const TABLE_LAYOUT_& layout = side.model->layout();
-    return CTableModel::cellName(layout.stateRecords[at(s)], layout.keyColumn + 2 + e);
+    return CTableRules::cellName(layout.stateRecords[at(s)], layout.keyColumn + 2 + e);
 }
 
 // Pairs the n-th occurrence of a name in one list with the n-th in the other.
@@ -48,13 +49,7 @@ void matchByName(const std::vector<std::string>& before, const std::vector<std::
 }
 
 bool doesSomething(const CSTTable& table, int s, int e) {
-    if (table.nextState(e, s) >= 0)
-        return true;
-    for (const std::string& action : *table.cellActions(e, s)) {
-        if (!table.isNopAction(action))
-            return true;
-    }
-    return false;
+    return CTableRules::outcome(table, s, e).doesSomething();
 }
 
 // Compares the two sides under the current matching of states and events.
@@ -66,8 +61,9 @@ public:
           m_diff(diff) {}
 
     bool agree(int oldState, int oldEvent, int newState, int newEvent) const {
-        const int oldNext = m_before.nextState(oldEvent, oldState);
-        const int newNext = m_after.nextState(newEvent, newState);
+        const CELL_OUTCOME_ oldCell = CTableRules::outcome(m_before, oldState, oldEvent);
+        const CELL_OUTCOME_ newCell = CTableRules::outcome(m_after, newState, newEvent);
+        const int oldNext = oldCell.next, newNext = newCell.next;
         if (oldNext < 0 || newNext < 0) {
             if (oldNext != newNext)
                 return false;
@@ -78,7 +74,7 @@ public:
         } else if (m_diff.oldToNewState[at(oldNext)] != newNext) {
             return false;
         }
-        return sameCalls(*m_before.cellActions(oldEvent, oldState), *m_after.cellActions(newEvent, newState));
+        return oldCell.actions == newCell.actions;
     }
 
     // A state whose row agrees cell for cell over the events of both.
@@ -101,20 +97,6 @@ public:
     }
 
 private:
-    bool sameCalls(const std::vector<std::string>& a, const std::vector<std::string>& b) const {
-        size_t i = 0, j = 0;
-        for (;;) {
-            while (i < a.size() && m_before.isNopAction(a[i]))
-                ++i;
-            while (j < b.size() && m_after.isNopAction(b[j]))
-                ++j;
-            if (i == a.size() || j == b.size())
-                return i == a.size() && j == b.size();
-            if (a[i++] != b[j++])
-                return false;
-        }
-    }
-
     const CSTTable& m_before;
     const CSTTable& m_after;
     const TABLE_DIFF_& m_diff;
@@ -270,11 +252,9 @@ void compareGraphs(const CSTTable& before, const CSTTable& after, TABLE_DIFF_& d
     }
 }
 
-// The findings one side has beyond the other, compared by check and key.
+// The findings one side has beyond the other, compared by key.
 void compareFindings(const DIFF_SIDE_& before, const DIFF_SIDE_& after, TABLE_DIFF_& diff) {
-    const auto keyOf = [](const FINDING_& finding) {
-        return finding.check + '\n' + CTableDiff::findingKey(finding.message);
-    };
+    const auto keyOf = [](const FINDING_& finding) { return CTableDiff::findingKey(finding); };
     const auto only = [&](const std::vector<FINDING_>& mine, const std::vector<FINDING_>& theirs, bool appeared) {
         std::unordered_map<std::string, int> count;
         for (const FINDING_& finding : theirs)
@@ -284,8 +264,7 @@ void compareFindings(const DIFF_SIDE_& before, const DIFF_SIDE_& after, TABLE_DI
             if (left > 0)
                 --left;
             else
-                diff.findings.push_back(
-                    {appeared, finding.check, finding.severity, CTableDiff::withoutCell(finding.message)});
+                diff.findings.push_back({appeared, finding});
         }
     };
     only(before.findings, after.findings, false);
@@ -316,56 +295,32 @@ TABLE_DIFF_ CTableDiff::compare(const DIFF_SIDE_& beforeSide, const DIFF_SIDE_& 
 }
 
 CELL_MEANING_ CTableDiff::meaning(const CSTTable& table, int s, int e) {
+    CELL_OUTCOME_ outcome = CTableRules::outcome(table, s, e);
     CELL_MEANING_ cell;
-    cell.next = table.nextState(e, s);
+    cell.next = outcome.next;
     if (cell.next >= 0 && cell.next < table.stateCount())
         cell.nextName = table.stateName(cell.next);
-    for (const std::string& action : *table.cellActions(e, s)) {
-        if (!table.isNopAction(action))
-            cell.actions.push_back(action);
-    }
+    if (cell.next >= 0)
+        cell.nextLabel = CTableRules::stateLabel(table, cell.next);
+    cell.actions = std::move(outcome.actions);
     return cell;
 }
 
 std::string CTableDiff::cellText(const CELL_MEANING_& cell) {
     std::string text;
-    if (cell.next < 0)
-        text = "-";
-    else if (cell.nextName.empty() && cell.next >= 0)
-        text = "\u2192 #" + std::to_string(cell.next);
-    else
-        text = "\u2192 " + cell.nextName;
+    text = cell.next < 0 ? "-" : "\u2192 " + cell.nextLabel;
     for (size_t i = 0; i < cell.actions.size(); ++i)
         text += (i == 0 ? " / " : ", ") + cell.actions[i];
     return text;
 }
 
-std::string CTableDiff::withoutCell(const std::string& message) {
-    const size_t cell = message.rfind(" (cell ");
-    if (cell != std::string::npos && !message.empty() && message.back() == ')')
-        return message.substr(0, cell);
-    return message;
-}
-
-std::string CTableDiff::findingKey(const std::string& message) {
-    const std::string text = withoutCell(message);
-    std::string key;
-    key.reserve(text.size());
-    // "state 3 'ON'" and "event 1 'PUSH'" lose their numbers: a state moved
-    // by an insertion is the same state.
-    for (size_t i = 0; i < text.size(); ++i) {
-        key += text[i];
-        for (const char* word : {"state ", "event "}) {
-            const size_t length = 6;
-            if (key.size() < length || key.compare(key.size() - length, length, word) != 0)
-                continue;
-            size_t j = i + 1;
-            while (j < text.size() && text[j] >= '0' && text[j] <= '9')
-                ++j;
-            if (j > i + 1 && j + 1 < text.size() && text[j] == ' ' && text[j + 1] == '\'')
-                i = j;
-        }
-    }
+// The names of the subject, never its numbers: a state moved by an
+// insertion is the same state.
+std::string CTableDiff::findingKey(const FINDING_& finding) {
+    const SUBJECT_& subject = finding.subject;
+    std::string key = std::to_string(finding.id) + ' ' + std::to_string(finding.message.id);
+    for (const std::string* name : {&subject.stateName, &subject.eventName, &subject.action})
+        key += '\n' + std::to_string(name->size()) + ':' + *name;
     return key;
 }
 

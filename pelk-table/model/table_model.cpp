@@ -8,6 +8,7 @@
 #include <memory>
 #include <utility>
 
+#include "pelk-table/model/table_rules.h"
 #include "pelk-table/workbook/workbook.h"
 #include "pelk-table/workbook/workbook_input.h"
 
@@ -102,8 +103,10 @@ bool CTableModel::load() {
 // within the table are kept, those outside it (written empty) are not.
 bool CTableModel::readWorkbook(std::string& text) {
     CWorkbookInput input;
-    if (!input.convert(std::move(text), m_sheet, false, m_loadError))
+    if (!input.convert(std::move(text), m_sheet, false, m_loadError)) {
+        m_badSheet = input.sheetNotFound();
         return false;
+    }
     text = input.text();
     m_sheetReference = input.sheetReference();
     for (const SHEET_PROBLEM_& problem : input.problems()) {
@@ -161,7 +164,7 @@ PLACE_ CTableModel::place(int record, int field) const {
         field = static_cast<int>(fields.size()) - 1;
     place.line = fields[static_cast<size_t>(field)].line;
     place.column = fields[static_cast<size_t>(field)].column;
-    place.cell = cellName(record, field);
+    place.cell = CTableRules::cellName(record, field);
     place.characterColumn = m_file.characterColumn(place.line, place.column);
     place.length = static_cast<int>(fields[static_cast<size_t>(field)].text.size());
     place.sheet = m_sheetReference;
@@ -236,7 +239,7 @@ PLACE_ CTableModel::missingPlace(int record, int field) const {
     place.line = last.line;
     place.column = last.column + static_cast<int>(last.text.size());
     place.characterColumn = m_file.characterColumn(place.line, place.column);
-    place.cell = cellName(record, field);
+    place.cell = CTableRules::cellName(record, field);
     place.length = 0;
     return place;
 }
@@ -255,11 +258,4 @@ PLACE_ CTableModel::cellPlace(int s, int e) const {
 
 PLACE_ CTableModel::eventPlace(int e) const {
     return place(m_layout.headerRecord, m_layout.keyColumn + 2 + e);
-}
-
-std::string CTableModel::cellName(int record, int field) {
-    std::string letters;
-    for (int n = field + 1; n > 0; n = (n - 1) / 26)
-        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
-    return letters + std::to_string(record + 1);
 }

@@ -2,24 +2,7 @@
 
 #include <string>
 
-#include "table/table_reader.h"
-
-namespace {
-
-// A name wins over a number, so a table whose event is called "1" still
-// reaches it by that name; the number is the fallback.
-int find(const std::string& text, int count, std::string (CSTTable::*nameOf)(int) const, const CSTTable& table) {
-    for (int i = 0; i < count; ++i) {
-        if ((table.*nameOf)(i) == text)
-            return i;
-    }
-    if (text.size() > 9 || !CTableReader::isNumber(text.c_str()))
-        return -1;
-    const int number = std::stoi(text);
-    return number < count ? number : -1;
-}
-
-}  // namespace
+#include "pelk-table/model/table_rules.h"
 
 CMachineRun::CMachineRun(const CSTTable& table, int start)
     : m_table(table),
@@ -29,15 +12,10 @@ RUN_STEP_ CMachineRun::step(const CSTTable& table, int state, int event) {
     RUN_STEP_ step;
     step.state = state;
     step.event = event;
-    const int next = table.nextState(event, state);
-    step.transition = next != -1;
-    step.next = step.transition ? next : state;
-    if (const std::vector<std::string>* actions = table.cellActions(event, state)) {
-        for (const std::string& action : *actions) {
-            if (!table.isNopAction(action))
-                step.actions.push_back(action);
-        }
-    }
+    CELL_OUTCOME_ outcome = CTableRules::outcome(table, state, event);
+    step.transition = outcome.transition();
+    step.next = step.transition ? outcome.next : state;
+    step.actions = std::move(outcome.actions);
     return step;
 }
 
@@ -67,18 +45,9 @@ std::string CMachineRun::stopReason(const CSTTable& table, int next) {
 }
 
 std::string CMachineRun::stopSentence(const CSTTable& table, int state, int event, int next) {
-    const std::string from =
-        state >= 0 && state < table.stateCount() ? table.stateName(state) : "#" + std::to_string(state);
-    return from + " on " + table.eventName(event) + " goes to state " + std::to_string(next) +
-           ", past the last state (" + std::to_string(table.stateCount() - 1) + "): " + stopReason(table, next);
-}
-
-int CMachineRun::findState(const CSTTable& table, const std::string& text) {
-    return find(text, table.stateCount(), &CSTTable::stateName, table);
-}
-
-int CMachineRun::findEvent(const CSTTable& table, const std::string& text) {
-    return find(text, table.eventCount(), &CSTTable::eventName, table);
+    return CTableRules::stateLabel(table, state) + " on " + table.eventName(event) + " goes to state " +
+           std::to_string(next) + ", past the last state (" + std::to_string(table.stateCount() - 1) +
+           "): " + stopReason(table, next);
 }
 
 std::vector<std::string> CMachineRun::stateNames(const CSTTable& table) {

@@ -53,11 +53,6 @@ public:
     /// (1): " and stopReason(); `run` and the page both say it.
     static std::string stopSentence(const CSTTable& table, int state, int event, int next);
 
-    /// The state a text names: a state's name first, else a decimal
-    /// number below stateCount(); -1 for neither.
-    static int findState(const CSTTable& table, const std::string& text);
-    /// The event a text names, by the same rule; -1 for neither.
-    static int findEvent(const CSTTable& table, const std::string& text);
     /// The names of the states, and of the events, in table order.
     static std::vector<std::string> stateNames(const CSTTable& table);
     static std::vector<std::string> eventNames(const CSTTable& table);

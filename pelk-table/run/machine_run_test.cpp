@@ -2,20 +2,13 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "tests/support/lamp_table.h"
 
-// Events "1" and GO; A: "1" goes to B calling X, "-", Y; GO stays with "*".
-// B: "1" has no transition; GO goes to 7, past the last state.
-void makeTable(CSTTable& table) {
-    table.appendEvent("1");
-    table.appendEvent("GO");
-    table.appendState({"A", {{0, 1, {"X", "-", "Y"}}, {1, -1, {"*"}}}});
-    table.appendState({"B", {{0, -1, {}}, {1, 7, {"Z"}}}});
-}
+namespace {
 
 TEST(MachineRun, StepsAsTheGeneratedMachine) {
     CSTTable table("M", nullptr);
-    makeTable(table);
+    fillEdgeCases(table);
     const struct {
         int state, event;
         bool transition;
@@ -43,22 +36,6 @@ TEST(MachineRun, StepsAsTheGeneratedMachine) {
     EXPECT_FALSE(run.stateValid());
 }
 
-TEST(MachineRun, FindsNamesBeforeNumbers) {
-    CSTTable table("M", nullptr);
-    makeTable(table);
-    const struct {
-        std::string text;
-        int event, state;
-    } cases[] = {
-        {"1", 0, 1},  // the event named "1"; state 1 by number
-        {"0", 0, 0}, {"GO", 1, -1}, {"B", -1, 1}, {"2", -1, -1}, {"-1", -1, -1}, {"", -1, -1}, {"99999999999", -1, -1},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(CMachineRun::findEvent(table, c.text), c.event) << c.text;
-        EXPECT_EQ(CMachineRun::findState(table, c.text), c.state) << c.text;
-    }
-}
-
 }  // namespace
 
 namespace {
@@ -67,7 +44,7 @@ namespace {
 // them, the vector table below 256, the one-byte state from 256 on.
 TEST(MachineRun, StopReasonSaysWhatTheGeneratedCodeDoes) {
     CSTTable table("M", nullptr);
-    makeTable(table);
+    fillEdgeCases(table);
     const struct {
         int next;
         std::string reason;  // a part of it; empty: no reason at all

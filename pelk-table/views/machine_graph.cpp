@@ -7,6 +7,9 @@
 #include <utility>
 
 #include "pelk-table/model/table_model.h"
+#include "pelk-table/model/table_rules.h"
+#include "pelk-table/report/finding_text.h"
+#include "pelk-table/views/mermaid_view.h"
 #include "pelk-table/views/view_text.h"
 
 namespace {
@@ -21,20 +24,23 @@ bool samePlace(const PLACE_& a, const PLACE_& b) {
 // The finding's message and its notes; a note at the finding's own place
 // does not repeat the cell.
 std::string reasonOf(const FINDING_& finding) {
-    std::string reason = finding.message;
+    std::string reason = CFindingText::withCell(CFindingText::message(finding.message), finding.place);
     for (const NOTE_& note : finding.notes) {
-        std::string message = note.message;
-        const std::string cell = " (cell " + note.place.cell + ")";
-        if (samePlace(note.place, finding.place) && message.size() > cell.size() &&
-            message.compare(message.size() - cell.size(), cell.size(), cell) == 0)
-            message.erase(message.size() - cell.size());
-        reason += ": " + message;
+        const std::string message = CFindingText::message(note.message);
+        reason += ": " + (samePlace(note.place, finding.place) ? message : CFindingText::withCell(message, note.place));
     }
     return reason;
 }
 
 std::string plural(size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::vector<std::string> cleaned(const std::vector<std::string>& names) {
+    std::vector<std::string> shown;
+    for (const std::string& name : names)
+        shown.push_back(CViewText::clean(name));
+    return shown;
 }
 
 bool covers(const VIEW_FOLD_& fold, int s) {
@@ -62,12 +68,9 @@ CMachineGraph::CMachineGraph(const CTableModel& model, const std::vector<FINDING
         state.name = CViewText::clean(table.stateName(s));
         std::map<int, std::vector<VIEW_CALL_>> byTarget;
         for (int e = 0; e < eventCount; ++e) {
-            VIEW_CALL_ call{e, {}};
-            for (const std::string& action : *table.cellActions(e, s)) {
-                if (!table.isNopAction(action))
-                    call.actions.push_back(CViewText::clean(action));
-            }
-            const int next = table.nextState(e, s);
+            const CELL_OUTCOME_ outcome = CTableRules::outcome(table, s, e);
+            VIEW_CALL_ call{e, cleaned(outcome.actions), {s}};
+            const int next = outcome.next;
             const VIEW_FOLD_* folded = foldOf(e);
             if (folded && covers(*folded, s))
                 continue;
@@ -79,11 +82,10 @@ CMachineGraph::CMachineGraph(const CTableModel& model, const std::vector<FINDING
         for (auto& target : byTarget)
             ordinary.push_back({s, target.first, std::move(target.second)});
 
-        const PLACE_ place = model.stateNamePlace(s);
         for (const FINDING_& finding : findings) {
-            const bool unreachable = finding.check == "unreachable-state";
-            const bool trap = finding.check == "trap-state";
-            if ((!unreachable && !trap) || !samePlace(finding.place, place))
+            const bool unreachable = finding.id == kCheckUnreachableState;
+            const bool trap = finding.id == kCheckTrapState;
+            if ((!unreachable && !trap) || finding.subject.state != s)
                 continue;
             state.unreachable = state.unreachable || unreachable;
             state.trap = state.trap || trap;
@@ -116,15 +118,10 @@ void CMachineGraph::fold(const CTableModel& model) {
     for (int e = 0; e < table.eventCount(); ++e) {
         std::map<std::pair<int, std::vector<std::string>>, std::vector<int>> groups;
         for (int s = 0; s < stateCount; ++s) {
-            const int next = table.nextState(e, s);
-            if (next < 0 || next >= stateCount)
+            const CELL_OUTCOME_ outcome = CTableRules::outcome(table, s, e);
+            if (!outcome.transition() || outcome.next >= stateCount)
                 continue;
-            std::vector<std::string> actions;
-            for (const std::string& action : *table.cellActions(e, s)) {
-                if (!table.isNopAction(action))
-                    actions.push_back(CViewText::clean(action));
-            }
-            groups[{next, actions}].push_back(s);
+            groups[{outcome.next, cleaned(outcome.actions)}].push_back(s);
         }
         const auto best = std::max_element(groups.begin(), groups.end(), [](const auto& a, const auto& b) {
             return a.second.size() < b.second.size();
@@ -134,14 +131,11 @@ void CMachineGraph::fold(const CTableModel& model) {
         const int count = static_cast<int>(best->second.size());
         if (count < kFoldMinStates || 3 * count < 2 * stateCount)
             continue;
-        VIEW_FOLD_ fold{{e, best->first.second}, best->first.first, best->second, {}, {}};
+        VIEW_FOLD_ fold{{e, best->first.second, best->second}, best->first.first, best->second, {}, {}};
         for (int s = 0; s < stateCount; ++s) {
             if (covers(fold, s))
                 continue;
-            bool idle = table.nextState(e, s) < 0;
-            for (const std::string& action : *table.cellActions(e, s))
-                idle = idle && table.isNopAction(action);
-            (idle ? fold.idle : fold.other).push_back(s);
+            (CTableRules::outcome(table, s, e).doesSomething() ? fold.other : fold.idle).push_back(s);
         }
         m_folds.push_back(std::move(fold));
     }
@@ -258,7 +252,8 @@ bool CMachineGraph::shrink() {
         m_note = what + " (" + plural(static_cast<size_t>(shownStates()), "state", "states") + ", " +
                  plural(m_edgeCount, "transition", "transitions") +
                  " to draw) is more than a diagram shows legibly: at most " + std::to_string(kMaxStates) +
-                 " states and " + std::to_string(kMaxEdges) + " transitions, and 50,000 characters of Mermaid.";
+                 " states and " + std::to_string(kMaxEdges) + " transitions, and " +
+                 CViewText::grouped(CMermaidView::kMaxText) + " characters of Mermaid.";
     }
     if (m_states.empty()) {
         m_empty = true;
@@ -361,16 +356,4 @@ std::vector<std::string> CMachineGraph::callLines(const VIEW_CALL_& call, bool f
     if (!line.empty())
         lines.push_back(line);
     return lines;
-}
-
-int CMachineGraph::findState(const CTableModel& model, const std::string& name) {
-    const CSTTable& table = model.table();
-    for (int s = 0; s < table.stateCount(); ++s) {
-        if (table.stateName(s) == name || CViewText::clean(table.stateName(s)) == name)
-            return s;
-    }
-    if (name.empty() || name.size() > 9 || name.find_first_not_of("0123456789") != std::string::npos)
-        return -1;
-    const int number = std::stoi(name);
-    return number < table.stateCount() ? number : -1;
 }

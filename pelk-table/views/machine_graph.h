@@ -8,11 +8,14 @@
 
 class CTableModel;
 
-/// What one event does in one cell: the event and the actions it calls, in
-/// order, without the no-operation markers.
+/// What one event does in the cells an arrow or a line stands for: the
+/// event, the actions it calls, in order, without the no-operation markers,
+/// and the states whose cell for the event it is (one for a plain arrow,
+/// many for one drawn once for several states), ascending.
 struct VIEW_CALL_ {
     int event;
     std::vector<std::string> actions;
+    std::vector<int> states;
 };
 
 /// One edge of the drawing: every event that takes state `from` to `to`.
@@ -36,9 +39,9 @@ struct VIEW_STATE_ {
 /// An event drawn once, "from any state": most states give it the same next
 /// state and actions.
 struct VIEW_FOLD_ {
-    VIEW_CALL_ call;
+    VIEW_CALL_ call;  ///< its states are those it stands for
     int to;
-    std::vector<int> covered;  ///< the states it stands for, ascending
+    std::vector<int> covered;  ///< the states it stands for, ascending (as call.states)
     std::vector<int> idle;     ///< the states where the event does nothing
     std::vector<int> other;    ///< the states where it does something else, drawn on their own
 };
@@ -113,9 +116,6 @@ public:
     std::vector<std::string> callLines(const VIEW_CALL_& call, bool folded) const;
     /// "NAME (3)".
     std::string title(int s) const;
-
-    /// The state of name, or of number when name is all digits; -1 when none.
-    static int findState(const CTableModel& model, const std::string& name);
 
 private:
     void fold(const CTableModel& model);

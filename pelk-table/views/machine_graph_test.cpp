@@ -157,13 +157,4 @@ TEST(GraphSize, CutDownBeyondTheLimitsAndSaysSo) {
     EXPECT_FALSE(graph.shrink());
 }
 
-TEST(GraphStates, FoundByNameOrNumber) {
-    const LOADED_ loaded(kChain);
-    EXPECT_EQ(CMachineGraph::findState(loaded.model, "C"), 2);
-    EXPECT_EQ(CMachineGraph::findState(loaded.model, "4"), 4);
-    EXPECT_EQ(CMachineGraph::findState(loaded.model, "5"), -1);
-    EXPECT_EQ(CMachineGraph::findState(loaded.model, "c"), -1);
-    EXPECT_EQ(CMachineGraph::findState(loaded.model, "99999999999"), -1);
-}
-
 }  // namespace

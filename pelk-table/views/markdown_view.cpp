@@ -3,7 +3,10 @@
 #include <map>
 #include <sstream>
 
+#include "pelk-table/check/check_list.h"
 #include "pelk-table/model/table_model.h"
+#include "pelk-table/model/table_rules.h"
+#include "pelk-table/report/finding_text.h"
 #include "pelk-table/views/machine_graph.h"
 #include "pelk-table/views/mermaid_view.h"
 #include "pelk-table/views/view_text.h"
@@ -24,8 +27,8 @@ std::string where(const PLACE_& place) {
 
 // The text of one cell of the matrix: the next state and the actions.
 std::string cellText(const CTableModel& model, const CMachineGraph& graph, int s, int e) {
-    const CSTTable& table = model.table();
-    const int next = table.nextState(e, s);
+    const CELL_OUTCOME_ outcome = CTableRules::outcome(model.table(), s, e);
+    const int next = outcome.next;
     std::string text;
     if (next < 0)
         text = "-";
@@ -33,13 +36,8 @@ std::string cellText(const CTableModel& model, const CMachineGraph& graph, int s
         text = std::to_string(next) + " (no such state)";
     else
         text = M::escaped(graph.states()[static_cast<size_t>(next)].name);
-    bool first = true;
-    for (const std::string& action : *table.cellActions(e, s)) {
-        if (table.isNopAction(action))
-            continue;
-        text += (first ? " / " : ", ") + M::escaped(CViewText::clean(action));
-        first = false;
-    }
+    for (size_t i = 0; i < outcome.actions.size(); ++i)
+        text += (i == 0 ? " / " : ", ") + M::escaped(CViewText::clean(outcome.actions[i]));
     return text;
 }
 
@@ -86,9 +84,7 @@ void writeActions(std::ostream& out, const CTableModel& model) {
             const std::string caller = M::escaped(CViewText::clean(table.eventName(e))) + " in " +
                                        M::escaped(CViewText::clean(table.stateName(s))) + " (" +
                                        model.cellPlace(s, e).cell + ")";
-            for (const std::string& action : *table.cellActions(e, s)) {
-                if (table.isNopAction(action))
-                    continue;
+            for (const std::string& action : CTableRules::outcome(table, s, e).actions) {
                 std::vector<std::string>& cells = callers[action];
                 if (cells.empty())
                     order.push_back(action);
@@ -150,10 +146,14 @@ void writeFindings(std::ostream& out, const std::vector<FINDING_>& findings) {
     }
     for (const FINDING_& finding : findings) {
         out << "- " << (finding.severity == FINDING_::kError ? "**error**" : "**warning**") << " at "
-            << where(finding.place) << ": " << M::escaped(CViewText::clean(finding.message)) << " \\["
-            << M::escaped(finding.check) << "\\]\n";
+            << where(finding.place) << ": "
+            << M::escaped(
+                   CViewText::clean(CFindingText::withCell(CFindingText::message(finding.message), finding.place)))
+            << " \\[" << M::escaped(CCheckList::of(finding.id).name) << "\\]\n";
         for (const NOTE_& note : finding.notes)
-            out << "  - note at " << where(note.place) << ": " << M::escaped(CViewText::clean(note.message)) << "\n";
+            out << "  - note at " << where(note.place) << ": "
+                << M::escaped(CViewText::clean(CFindingText::withCell(CFindingText::message(note.message), note.place)))
+                << "\n";
     }
 }
 

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "pelk-table/model/table_rules.h"
 #include "pelk-table/workbook/sheet_grid.h"
+#include "splitter/tsv_scanner.h"
 
 namespace {
 
 // The longest field pelk's reading takes.
-const std::size_t kMaxField = 255;
+const std::size_t kMaxField = CTsvScanner::kMaxFieldLength;
 
 const char kFix[] = "; format the cell as text and type the text it should show";
 
@@ -112,19 +114,13 @@ std::string CSheetText::convert(const CSheetGrid& grid, std::vector<SHEET_PROBLE
         const int column = std::max(merge.firstColumn, keyColumn);
         problems.push_back(SHEET_PROBLEM_{
             row, column, false, true,
-            "the merged cells " + cellName(merge.firstRow, merge.firstColumn) + ":" +
-                cellName(merge.lastRow, merge.lastColumn) + " cover cells of the table; only " +
-                cellName(merge.firstRow, merge.firstColumn) + " holds the text, the others read as empty"});
+            "the merged cells " + CTableRules::cellName(merge.firstRow, merge.firstColumn) + ":" +
+                CTableRules::cellName(merge.lastRow, merge.lastColumn) + " cover cells of the table; only " +
+                CTableRules::cellName(merge.firstRow, merge.firstColumn) +
+                " holds the text, the others read as empty"});
     }
     std::stable_sort(problems.begin(), problems.end(), [](const SHEET_PROBLEM_& a, const SHEET_PROBLEM_& b) {
         return a.row != b.row ? a.row < b.row : a.column < b.column;
     });
     return text;
-}
-
-std::string CSheetText::cellName(int row, int column) {
-    std::string letters;
-    for (int n = column + 1; n > 0; n = (n - 1) / 26)
-        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
-    return letters + std::to_string(row + 1);
 }

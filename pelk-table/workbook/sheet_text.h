@@ -36,8 +36,6 @@ public:
     static std::string convert(const CSheetGrid& grid, std::vector<SHEET_PROBLEM_>& problems);
     /// Why cell cannot be written as it is shown; empty when it can.
     static std::string refusal(const BOOK_CELL_& cell);
-    /// The name of a cell: column letters and row number ("C3").
-    static std::string cellName(int row, int column);
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "pelk-table/model/table_rules.h"
 #include "pelk-table/workbook/general_number.h"
 #include "pelk-table/workbook/workbook.h"
 #include "pelk-table/workbook/xlsx_reader.h"
@@ -23,7 +24,7 @@ std::string bytesOf(const std::string& name) {
 std::string problemsOf(const CWorkbookInput& input) {
     std::string list;
     for (const SHEET_PROBLEM_& problem : input.problems())
-        list += (list.empty() ? "" : " ") + CSheetText::cellName(problem.row, problem.column) + ":" +
+        list += (list.empty() ? "" : " ") + CTableRules::cellName(problem.row, problem.column) + ":" +
                 (problem.error ? "e" : "w");
     return list;
 }
