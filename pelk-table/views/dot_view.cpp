@@ -149,12 +149,14 @@ std::string CDotView::quoted(const std::string& text) {
     return result + "\"";
 }
 
-std::vector<std::string> CDotView::nodeNames(const CTableModel& model, const std::vector<FINDING_>& findings) {
-    return stateIds(CMachineGraph(model, findings));
+std::string CDotView::nodeElementId(int s) {
+    if (s == CMachineGraph::kAnyState)
+        return "node-any";
+    return s == kStartPoint ? "node-start" : "node-" + std::to_string(s);
 }
 
-std::vector<std::string> CDotView::nodeNames(const CMachineGraph& graph) {
-    return stateIds(graph);
+std::string CDotView::edgeElementId(int index) {
+    return index == kStartPoint ? "edge-start" : "edge-" + std::to_string(index);
 }
 
 std::string CDotView::write(const CTableModel& model, const std::vector<FINDING_>& findings,
@@ -162,8 +164,14 @@ std::string CDotView::write(const CTableModel& model, const std::vector<FINDING_
     return write(model, CMachineGraph(model, findings, options));
 }
 
-std::string CDotView::write(const CTableModel& model, const CMachineGraph& graph) {
+std::string CDotView::write(const CTableModel& model, const CMachineGraph& graph, bool elementIds) {
     const std::vector<std::string> ids = stateIds(graph);
+    // The attribute that names a node's or an edge's SVG element, after the
+    // others; nothing without elementIds.
+    const auto idAttribute = [&](const std::string& elementId) {
+        return elementIds ? ", id=" + quoted(elementId) : std::string();
+    };
+    const auto nodeAttribute = [&](int s) { return idAttribute(nodeElementId(s)); };
     const std::string file = CViewText::clean(CViewText::fileName(model.path()));
     std::string graphName = file.substr(0, file.rfind('.'));
     if (graphName.empty())
@@ -188,11 +196,13 @@ std::string CDotView::write(const CTableModel& model, const CMachineGraph& graph
     out << "  node [shape=box, style=rounded, fontname=\"Helvetica,Arial,sans-serif\", fontsize=11]\n";
     out << "  edge [fontname=\"Helvetica,Arial,sans-serif\", fontsize=10]\n";
     if (graph.shownStates() > 0 && graph.shown(0))
-        out << "  " << kStartId << " [shape=point, style=filled, width=0.15, tooltip=\"initial state\"]\n";
+        out << "  " << kStartId << " [shape=point, style=filled, width=0.15, tooltip=\"initial state\""
+            << nodeAttribute(kStartPoint) << "]\n";
     if (graph.hasAnyState())
         out << "  " << kAnyId
             << " [label=\"any state\", style=\"rounded,dashed\", tooltip=\"the transitions that most states share, "
-               "drawn once\"]\n";
+               "drawn once\""
+            << nodeAttribute(CMachineGraph::kAnyState) << "]\n";
 
     const int focus = graph.scope().empty() ? -1 : graph.focus();
     for (size_t s = 0; s < graph.states().size(); ++s) {
@@ -222,18 +232,21 @@ std::string CDotView::write(const CTableModel& model, const CMachineGraph& graph
             out << ", color=" << kUnreachableColor << ", fontcolor=" << kUnreachableColor;
         if (!state.reasons.empty())
             out << ", tooltip=" << tooltip(state.reasons);
-        out << "]\n";
+        out << nodeAttribute(static_cast<int>(s)) << "]\n";
     }
     const int lastState = static_cast<int>(graph.states().size()) - 1;
     for (int target : graph.invalidTargets()) {
         out << "  " << invalidId(target) << " [label=\"" << target
             << ": no such state\", style=\"dashed,bold\", color=" << kInvalidColor << ", fontcolor=" << kInvalidColor
-            << ", tooltip=\"next state " << target << " is past the last state, " << lastState << "\"]\n";
+            << ", tooltip=\"next state " << target << " is past the last state, " << lastState << "\""
+            << nodeAttribute(target) << "]\n";
     }
 
     if (graph.shownStates() > 0 && graph.shown(0))
-        out << "  " << kStartId << " -> " << id(ids[0]) << "\n";
-    for (const VIEW_EDGE_& edge : graph.edges()) {
+        out << "  " << kStartId << " -> " << id(ids[0])
+            << (elementIds ? " [id=" + quoted(edgeElementId(kStartPoint)) + "]" : "") << "\n";
+    for (size_t index = 0; index < graph.edges().size(); ++index) {
+        const VIEW_EDGE_& edge = graph.edges()[index];
         const bool any = edge.from == CMachineGraph::kAnyState;
         std::vector<std::string> lines;
         for (const VIEW_CALL_& call : edge.calls) {
@@ -247,7 +260,7 @@ std::string CDotView::write(const CTableModel& model, const CMachineGraph& graph
             out << ", style=dashed";
         if (invalid)
             out << ", color=" << kInvalidColor << ", fontcolor=" << kInvalidColor;
-        out << "]\n";
+        out << idAttribute(edgeElementId(static_cast<int>(index))) << "]\n";
     }
     out << "}\n";
     return out.str();
