@@ -297,9 +297,5 @@ void COdsSheet::endRow() {
 void COdsSheet::finishTable() {
     if (!m_volatile)
         return;
-    for (const auto& place : m_volatile->uncertain()) {
-        BOOK_CELL_* cell = m_grid->cellAt(place.first, place.second);
-        if (cell && cell->refusal != BOOK_CELL_::kNoCachedResult)
-            cell->refusal = BOOK_CELL_::kVolatile;
-    }
+    m_volatile->markUncertain(*m_grid);
 }

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "pelk-table/workbook/sheet_grid.h"
+
 namespace {
 
 // The functions the spreadsheet calculates anew on every opening.
@@ -127,8 +129,8 @@ bool CVolatileFormulas::readReferences(const std::string& formula, std::vector<A
         }
         AREA_ area{0, 0, 0, 0};
         const std::size_t first = readCell(formula, i, area.firstRow, area.firstColumn);
-        const bool cell = first == word.size() && area.firstRow >= 0 && area.firstColumn >= 0;
-        if (cell || (first > 0 && i + first < formula.size() && formula[i + first] == ':')) {
+        const bool isCell = first == word.size() && area.firstRow >= 0 && area.firstColumn >= 0;
+        if (isCell || (first > 0 && i + first < formula.size() && formula[i + first] == ':')) {
             std::size_t at = i + first;
             area.lastRow = area.firstRow;
             area.lastColumn = area.firstColumn;
@@ -294,4 +296,12 @@ std::string CVolatileFormulas::fromOpenFormula(const std::string& formula) {
         i = end + 1;
     }
     return out;
+}
+
+void CVolatileFormulas::markUncertain(CSheetGrid& grid) const {
+    for (const auto& place : uncertain()) {
+        BOOK_CELL_* found = grid.cellAt(place.first, place.second);
+        if (found && found->refusal != BOOK_CELL_::kNoCachedResult)
+            found->refusal = BOOK_CELL_::kVolatile;
+    }
 }

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+class CSheetGrid;
+
 /// CVolatileFormulas finds the formulas of a sheet whose saved result the
 /// spreadsheet may change when it opens the workbook: those that call a
 /// volatile function (TODAY(), NOW(), RAND(), OFFSET(), INDIRECT()...),
@@ -34,6 +36,9 @@ public:
     void add(int row, int column, const std::string& formula);
     /// The cells whose formula's result is not certain.
     std::set<std::pair<int, int>> uncertain() const;
+    /// Marks the uncertain cells of grid as volatile (kVolatile), but those
+    /// already refused as formulas saved without their result.
+    void markUncertain(CSheetGrid& grid) const;
 
 private:
     struct FORMULA_ {
