@@ -15,9 +15,15 @@ class CTableModel;
 /// folded transitions as dashed edges from a dashed node "any state", the
 /// initial state marked by an arrow from a point, next states that do not
 /// exist as red nodes, and the states that check finds unreachable or
-/// trapping styled apart with the reason as a tooltip. A neighbourhood draws
-/// its state in bold; a drawing cut down to size says why in its label. The
-/// same model, findings and options give the same bytes.
+/// trapping styled apart with the reason as a tooltip. A group of states
+/// (CMachineGraph::groups()) is a cluster around its states, labelled with
+/// its name; each transition its states share is one edge that leaves the
+/// cluster (compound, ltail), but one into a state of the group itself, which
+/// Graphviz would not cut at the cluster, leaves a dashed node "any state in
+/// NAME" inside it instead, which also lists the shared cells without
+/// transition. A neighbourhood draws its state in bold; a drawing cut down
+/// to size says why in its label. The same model, findings and options give
+/// the same bytes.
 class CDotView {
 public:
     static std::string write(const CTableModel& model, const std::vector<FINDING_>& findings,
