@@ -26,6 +26,21 @@ pelk_need_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
+# Lets apt install the packages of the foreign architecture <arch> (i386 for
+# wine32): adds it to dpkg when missing, as root, and has the next
+# pelk_need_packages update the package lists, which then list its packages.
+# Usage: pelk_need_architecture <arch>
+pelk_need_architecture() {
+    local arch=$1
+    dpkg --print-foreign-architectures 2>/dev/null | grep -qx "$arch" && return 0
+    if [[ $(id -u) -ne 0 ]] || ! command -v dpkg >/dev/null 2>&1; then
+        echo "the architecture $arch is not enabled (run this script as root on Debian, or: dpkg --add-architecture $arch)" >&2
+        return 1
+    fi
+    echo "adding the architecture $arch to dpkg" >&2
+    dpkg --add-architecture "$arch" && unset PELK_APT_UPDATED
+}
+
 # The tools and the libraries of pelk-table that every build needs: the
 # header-only ones, and libexpat and libzip (found with pkg-config) for
 # workbooks.

@@ -27,6 +27,8 @@ public:
     static constexpr std::size_t kDefaultReadSize = 8192;
     /// Size of the token value; a field holds at most kValueSize - 1 characters.
     static constexpr std::size_t kValueSize = 256;
+    /// The longest field, in bytes.
+    static constexpr std::size_t kMaxFieldLength = kValueSize - 1;
 
     /// Starts a scan of in from line 1 in the normal condition, reading
     /// readSize bytes at a time (clamped to 1..kBufferSize).

@@ -1,9 +1,5 @@
 #include "codegen/asm96/f_code.h"
 
-#include <string>
-
-#include "codegen/asm_code_writer.h"
-
 namespace {
 
 // Event in A on entry. Twice the event is pushed as a word; A = state * row
@@ -55,70 +51,4 @@ const ASM_DIALECT_ kAsm96 = {
 }  // namespace
 
 CFCode::CFCode(const CSTTable* table)
-    : CCode(table) {}
-
-CFCode::~CFCode() = default;
-
-CAsmCodeWriter CFCode::writer() {
-    return CAsmCodeWriter(*this, *table, sourceStream, columnSeparator, kAsm96);
-}
-
-int CFCode::writeSourceHead() {
-    return writer().writeSourceHead();
-}
-
-int CFCode::writeSourceBody() {
-    return writer().writeSourceBody();
-}
-
-int CFCode::writeSourceTail() {
-    return writer().writeSourceTail();
-}
-
-int CFCode::writeIncludeFile() {
-    return writer().writeIncludeFile(includeStream);
-}
-
-void CFCode::writeCodeSegment(const std::string& name, const std::string& attribute) {
-    writer().writeCodeSegment(name, attribute);
-}
-
-void CFCode::writeCodeSegmentEnd(const std::string& name) {
-    writer().writeCodeSegmentEnd(name);
-}
-
-void CFCode::writeDataSegment(const std::string& name, const std::string& attribute) {
-    writer().writeDataSegment(name, attribute);
-}
-
-void CFCode::writeDataSegmentEnd(const std::string& name) {
-    writer().writeDataSegmentEnd(name);
-}
-
-void CFCode::writeDataDefinition(const std::string& label, int size, const std::string& comment) {
-    writer().writeDataDefinition(label, size, comment);
-}
-
-void CFCode::writeIncludeDirective(const std::string& fileName) {
-    writer().writeIncludeDirective(fileName);
-}
-
-void CFCode::writeVectorTable() {
-    writer().writeVectorTable();
-}
-
-void CFCode::writeInitRoutine() {
-    writer().writeInitRoutine();
-}
-
-void CFCode::writeFsmRoutine() {
-    writer().writeFsmRoutine();
-}
-
-void CFCode::writeGetStateRoutine() {
-    writer().writeGetStateRoutine();
-}
-
-void CFCode::writeCellRoutines() {
-    writer().writeCellRoutines();
-}
+    : CAsmCode(table, kAsm96) {}

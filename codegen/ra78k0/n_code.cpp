@@ -1,9 +1,5 @@
 #include "codegen/ra78k0/n_code.h"
 
-#include <string>
-
-#include "codegen/asm_code_writer.h"
-
 namespace {
 
 // Event in A on entry. X takes the state, B twice the event; AX = state *
@@ -57,62 +53,4 @@ const ASM_DIALECT_ kRa78k0 = {
 }  // namespace
 
 CNCode::CNCode(const CSTTable* table)
-    : CCode(table) {}
-
-CNCode::~CNCode() = default;
-
-CAsmCodeWriter CNCode::writer() {
-    return CAsmCodeWriter(*this, *table, sourceStream, columnSeparator, kRa78k0);
-}
-
-int CNCode::writeSourceHead() {
-    return writer().writeSourceHead();
-}
-
-int CNCode::writeSourceBody() {
-    return writer().writeSourceBody();
-}
-
-int CNCode::writeSourceTail() {
-    return writer().writeSourceTail();
-}
-
-int CNCode::writeIncludeFile() {
-    return writer().writeIncludeFile(includeStream);
-}
-
-void CNCode::writeCodeSegment(const std::string& name, const std::string& attribute) {
-    writer().writeCodeSegment(name, attribute);
-}
-
-void CNCode::writeDataSegment(const std::string& name, const std::string& attribute) {
-    writer().writeDataSegment(name, attribute);
-}
-
-void CNCode::writeDataDefinition(const std::string& label, int size, const std::string& comment) {
-    writer().writeDataDefinition(label, size, comment);
-}
-
-void CNCode::writeIncludeDirective(const std::string& fileName) {
-    writer().writeIncludeDirective(fileName);
-}
-
-void CNCode::writeVectorTable() {
-    writer().writeVectorTable();
-}
-
-void CNCode::writeInitRoutine() {
-    writer().writeInitRoutine();
-}
-
-void CNCode::writeFsmRoutine() {
-    writer().writeFsmRoutine();
-}
-
-void CNCode::writeGetStateRoutine() {
-    writer().writeGetStateRoutine();
-}
-
-void CNCode::writeCellRoutines() {
-    writer().writeCellRoutines();
-}
+    : CAsmCode(table, kRa78k0) {}

@@ -18,16 +18,22 @@ public:
           symbols(symbols),
           machineNameGiven(machineNameGiven) {}
 
-    /// Adds a finding of check at place; " (cell X)" is appended to the
-    /// message when the place has a cell. A table-format finding is a
-    /// refusal of pelk's.
-    FINDING_& add(CHECK_ID_ check, const PLACE_& place, const std::string& message);
+    /// Adds a finding of check at place, about subject, saying message. A
+    /// table-format finding is a refusal of pelk's.
+    FINDING_& add(CHECK_ID_ check, const PLACE_& place, MESSAGE_ message, SUBJECT_ subject = SUBJECT_());
     /// Adds a note to finding.
-    static void note(FINDING_& finding, const PLACE_& place, const std::string& message);
+    static void note(FINDING_& finding, const PLACE_& place, MESSAGE_ message);
 
-    /// name in single quotes; control bytes and bytes that are not UTF-8
-    /// written as escapes.
-    static std::string quoted(const std::string& name);
+    /// The subject of state s, of event e, of the cell (s, e); names from
+    /// the model's table. An action's subject is its name alone, and a cell's
+    /// action the cell's subject with the action's name.
+    SUBJECT_ stateSubject(int s) const;
+    SUBJECT_ eventSubject(int e) const;
+    SUBJECT_ cellSubject(int s, int e) const;
+    static SUBJECT_ actionSubject(const std::string& action);
+    /// State s, event e as arguments: "state 3 'NAME'", "event 1 'NAME'".
+    ARGUMENT_ state(int s) const;
+    ARGUMENT_ event(int e) const;
 
     const CTableModel& model;
     const CTargetSymbols& symbols;

@@ -1,6 +1,7 @@
 #include "pelk-table/check/checker.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "pelk-table/check/check_context.h"
 #include "pelk-table/check/format_check.h"
@@ -38,6 +39,27 @@ std::vector<FINDING_> CChecker::run(const CTableModel& model, const CHECK_OPTION
         return a.place.line != b.place.line ? a.place.line < b.place.line : a.place.column < b.place.column;
     });
     return findings;
+}
+
+bool CChecker::refuses(const std::vector<FINDING_>& findings) {
+    return std::any_of(findings.begin(), findings.end(), [](const FINDING_& finding) { return finding.refusal; });
+}
+
+std::vector<FINDING_> CChecker::refusals(const std::vector<FINDING_>& findings) {
+    std::vector<FINDING_> refusing;
+    std::copy_if(findings.begin(), findings.end(), std::back_inserter(refusing),
+                 [](const FINDING_& finding) { return finding.refusal; });
+    return refusing;
+}
+
+FINDING_ CChecker::unreadable(const CTableModel& model) {
+    FINDING_ finding;
+    finding.id = kCheckTableFormat;
+    finding.severity = FINDING_::kError;
+    finding.refusal = true;
+    finding.message = {model.opened() ? kMessageCannotReadFile : kMessageCannotOpenFile,
+                       {ARGUMENT_::ofText(model.displayName()), ARGUMENT_::ofText(model.loadError())}};
+    return finding;
 }
 
 bool CChecker::hasErrors(const std::vector<FINDING_>& findings) {

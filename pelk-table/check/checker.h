@@ -13,6 +13,7 @@ class CTableModel;
 /// How a check run is set up.
 struct CHECK_OPTIONS_ {
     const TARGET_* target = &CTargets::defaultTarget();
+    std::string machineName;         ///< -n; the table is read with it
     bool machineNameGiven = false;   ///< -n given: check the generated symbols
     bool warningsAreErrors = false;  ///< --werror
     std::set<CHECK_ID_> disabled;    ///< checks turned off with -Wno-<check>
@@ -29,6 +30,15 @@ public:
 
     /// True when a finding is an error.
     static bool hasErrors(const std::vector<FINDING_>& findings);
+
+    /// True when pelk refuses the table of these findings: the one rule,
+    /// a finding marked refusal.
+    static bool refuses(const std::vector<FINDING_>& findings);
+    /// The findings for which pelk refuses the table.
+    static std::vector<FINDING_> refusals(const std::vector<FINDING_>& findings);
+    /// The finding of a model that could not be read: "cannot open 'FILE':
+    /// REASON", or "FILE: REASON" for a workbook that cannot be converted.
+    static FINDING_ unreadable(const CTableModel& model);
 };
 
 #endif

@@ -9,6 +9,7 @@
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/model/table_rules.h"
 #include "pelk-table/model/utf8_text.h"
+#include "splitter/tsv_scanner.h"
 #include "table/table_reader.h"
 
 namespace {
@@ -17,7 +18,7 @@ const CHECK_ID_ kFormat = kCheckTableFormat;
 const CHECK_ID_ kEncoding = kCheckEncoding;
 const char kBom[] = "\xEF\xBB\xBF";
 
-typedef CTableFile::SPLIT_ERROR_ SPLIT_ERROR_;
+using SPLIT_ERROR_ = CTableFile::SPLIT_ERROR_;
 
 // The file is UTF-16 when it begins with its byte-order mark, or when NUL
 // bytes stand in every other place of its first line, as they do around
@@ -32,26 +33,24 @@ bool looksLikeUtf16(const std::string& head) {
     return n >= 2 && nuls * 3 >= n;
 }
 
-std::string splitMessage(const SPLIT_ERROR_& error) {
+MESSAGE_ splitMessage(const SPLIT_ERROR_& error) {
     switch (error.kind) {
     case SPLIT_ERROR_::kCannotOpen:
-        return "cannot open the file";
+        return {kMessageCannotOpen, {}};
     case SPLIT_ERROR_::kEmptyFile:
-        return "the file is empty; a table needs at least its \"START\" header";
+        return {kMessageEmptyFile, {}};
     case SPLIT_ERROR_::kSyntax:
-        return "a field holds two runs of text, the second beginning \"" + error.text +
-               "\": a double quote in the middle of a field, or a lone carriage return, splits it; "
-               "pelk refuses the file";
+        return {kMessageTwoRunsOfText, {ARGUMENT_::ofText(error.text)}};
     case SPLIT_ERROR_::kMissingLineEnd:
-        return "the last record does not end with a line end; pelk refuses the file";
+        return {kMessageNoFinalLineEnd, {}};
     case SPLIT_ERROR_::kFieldTooLong:
-        return "a field is longer than 255 bytes";
+        return {kMessageFieldTooLong, {ARGUMENT_::ofNumber(CTsvScanner::kMaxFieldLength)}};
     case SPLIT_ERROR_::kNulCharacter:
-        return "the file holds a NUL byte; it is not a text file pelk can read";
+        return {kMessageNulByte, {}};
     case SPLIT_ERROR_::kReadError:
         break;
     }
-    return "the file cannot be read to its end";
+    return {kMessageReadError, {}};
 }
 
 // What stands inside the double quotes of the field the syntax error is
@@ -86,28 +85,33 @@ std::string quotedBreak(const CTableModel& model, const SPLIT_ERROR_& error) {
     return tab ? "a tab" : lineFeed ? "a line feed" : "";
 }
 
-std::string number(long long n) {
-    return std::to_string(n);
+ARGUMENT_ number(long long n) {
+    return ARGUMENT_::ofNumber(n);
+}
+
+ARGUMENT_ name(const std::string& text) {
+    return ARGUMENT_::ofName(text);
 }
 
 }  // namespace
 
-// Why a cell's next state is neither a number nor a marker, as the rest of
-// its message.
-static std::string notNumberReason(const std::string& text) {
+// Why a cell's next state is neither a number nor a marker: the message, and
+// the negative number it begins with, if any.
+static MESSAGE_ID_ notNumberReason(const std::string& text, std::string& negative) {
     std::string joined;
     for (char c : text) {
         if (std::strchr(" \t\n\v\f\r", c) == nullptr)
             joined += c;
     }
     const std::string first = joined.substr(0, joined.find('/'));
-    if (first.size() > 1 && first[0] == '-' && std::isdigit(static_cast<unsigned char>(first[1])))
-        return " has a negative next state, " + first +
-               "; a next state is a state number, 0 or more, and '-' alone means no transition";
+    if (first.size() > 1 && first[0] == '-' && std::isdigit(static_cast<unsigned char>(first[1]))) {
+        negative = first;
+        return kMessageNegativeNextState;
+    }
     const std::string::size_type comma = first.find(',');
     if (comma != std::string::npos && comma > 0 && CTableReader::isNumber(first.substr(0, comma).c_str()))
-        return " has a ',' where '/' belongs: the next state comes first, then '/' and the actions separated by ','";
-    return " does not begin with a state number, '-' or '*'";
+        return kMessageCommaForSlash;
+    return kMessageCellNotNumber;
 }
 
 // A field that is "START" but for case or blanks, as a note to the missing
@@ -125,7 +129,7 @@ static void noteNearHeader(CCheckContext& context, FINDING_& finding) {
             if (bare != "START")
                 continue;
             CCheckContext::note(finding, context.model.place(static_cast<int>(r), static_cast<int>(f)),
-                                "did you mean \"START\"? this field is " + CCheckContext::quoted(text));
+                                {kMessageNearHeader, {name(text)}});
             return;
         }
     }
@@ -137,18 +141,12 @@ static bool checkEncoding(CCheckContext& context) {
     const std::string& head = model.file().head();
     const PLACE_ start{1, 1, "A1"};
     if (looksLikeUtf16(head)) {
-        context.add(kEncoding, start, "the file is UTF-16 text, which pelk cannot read; save it as UTF-8 or ASCII")
-            .refusal = true;
+        context.add(kEncoding, start, {kMessageUtf16Text, {}}).refusal = true;
         return false;
     }
     if (head.compare(0, 3, kBom) == 0) {
         const bool hidesHeader = model.layout().headerRecord < 0;
-        context
-            .add(kEncoding, start,
-                 hidesHeader ? "the file begins with a UTF-8 byte-order mark, so its first field is not \"START\" "
-                               "and pelk finds no header; save the file without the mark"
-                             : "the file begins with a UTF-8 byte-order mark, which pelk takes as part of the "
-                               "first field; save the file without it")
+        context.add(kEncoding, start, {hidesHeader ? kMessageByteOrderMarkHidesHeader : kMessageByteOrderMark, {}})
             .refusal = hidesHeader;
     }
     return true;
@@ -168,25 +166,22 @@ static void checkSplit(CCheckContext& context) {
             at = PLACE_();
         else if (error.kind == SPLIT_ERROR_::kEmptyFile)
             at = PLACE_{1, 1, ""};
-        std::string message = splitMessage(error);
+        MESSAGE_ message = splitMessage(error);
         if (error.kind == SPLIT_ERROR_::kSyntax) {
             const std::string inside = quotedBreak(context.model, error);
             if (!inside.empty())
-                message = inside +
-                          " inside double quotes, as a spreadsheet writes a cell holding one, ends the "
-                          "field's text there, and \"" +
-                          error.text + "\" after it is a second run of text in the field; pelk takes no " +
-                          (inside == "a tab"         ? "tab"
-                           : inside == "a line feed" ? "line feed"
-                                                     : "tab or line feed") +
-                          " inside a field and refuses the file";
+                message = {kMessageBreakInsideQuotes,
+                           {ARGUMENT_::ofText(inside), ARGUMENT_::ofText(error.text),
+                            ARGUMENT_::ofText(inside == "a tab"         ? "tab"
+                                              : inside == "a line feed" ? "line feed"
+                                                                        : "tab or line feed")}};
         }
+        FINDING_& finding =
+            context.add(error.kind == SPLIT_ERROR_::kNulCharacter ? kEncoding : kFormat, at, std::move(message));
+        finding.refusal = true;
         const int header = context.model.layout().headerRecord;
         if (error.record >= 0 && error.record < header)
-            message +=
-                " (this line is before the header; pelk ignores what such lines say, but splits them as "
-                "every line, so a syntax error there refuses the file all the same)";
-        context.add(error.kind == SPLIT_ERROR_::kNulCharacter ? kEncoding : kFormat, at, message).refusal = true;
+            CCheckContext::note(finding, at, {kMessageBeforeTheHeader, {}});
     }
 }
 
@@ -195,59 +190,59 @@ static void checkRecords(CCheckContext& context) {
     const CSTTable& table = model.table();
     const bool bomHidesHeader = model.file().head().compare(0, 3, kBom) == 0;
     for (const TABLE_PROBLEM_& problem : model.problems()) {
-        const std::string state = problem.state >= 0 ? "state " + number(problem.state) : std::string();
-        const std::string counts = number(problem.count) + " field" + (problem.count == 1 ? "" : "s");
+        const ARGUMENT_ state = number(problem.state);
+        const ARGUMENT_ fields = number(problem.count);
+        const SUBJECT_ subject = problem.event >= 0 ? context.cellSubject(problem.state, problem.event)
+                                                    : context.stateSubject(problem.state);
         switch (problem.kind) {
         case TABLE_PROBLEM_::kFirstRecordMissing:
         case TABLE_PROBLEM_::kRecordFailure:
-            context.add(kFormat, PLACE_(), "the records of the file cannot be read");
+            context.add(kFormat, PLACE_(), {kMessageRecordsUnreadable, {}});
             break;
         case TABLE_PROBLEM_::kNoHeader:
             if (!bomHidesHeader) {
-                FINDING_& finding = context.add(
-                    kFormat, PLACE_{1, 1, ""},
-                    "no header: no field of the file is exactly \"START\" (case matters, and so do blanks)");
+                FINDING_& finding = context.add(kFormat, PLACE_{1, 1, ""}, {kMessageNoHeader, {}});
                 noteNearHeader(context, finding);
             }
             break;
         case TABLE_PROBLEM_::kFieldCountDiffers:
             context.add(kFormat, model.place(problem.record, 0),
-                        "the record of " + state + " has " + counts + ", the first state record " +
-                            number(problem.expected) + (problem.count == 1 ? "; an empty line after the table?" : ""));
+                        {problem.count == 1 ? kMessageFieldCountOfOne : kMessageFieldCount,
+                         {state, fields, number(problem.expected)}},
+                        subject);
             break;
         case TABLE_PROBLEM_::kTooFewForState:
             context.add(kFormat, model.missingPlace(problem.record, problem.count),
-                        "the record of " + state + " has " + counts + ", too few for a state's name and number (" +
-                            number(problem.expected) + " needed)");
+                        {kMessageTooFewForState, {state, fields, number(problem.expected)}}, subject);
             break;
         case TABLE_PROBLEM_::kFewerCellsThanEvents:
             context.add(kFormat, model.missingPlace(problem.record, problem.count),
-                        "the record of " + state + " has " + counts + ", too few for a cell for each of the " +
-                            number(table.eventCount()) + " events (" + number(problem.expected) + " needed)");
+                        {kMessageTooFewCells, {state, fields, number(table.eventCount()), number(problem.expected)}},
+                        subject);
             break;
         case TABLE_PROBLEM_::kStateNumber:
             context.add(kFormat, model.place(problem.record, problem.field),
-                        "state number " + CCheckContext::quoted(problem.text) + " should be " + number(problem.state) +
-                            ", the position of " + CCheckContext::quoted(table.stateName(problem.state)) +
-                            " after the header");
+                        {kMessageStateNumber, {name(problem.text), state, name(table.stateName(problem.state))}},
+                        subject);
             break;
         case TABLE_PROBLEM_::kCellEmpty:
             context.add(kFormat, model.place(problem.record, problem.field),
-                        "the cell of " + state + ", event " + CCheckContext::quoted(table.eventName(problem.event)) +
-                            (problem.text.find('/') == std::string::npos
-                                 ? " is empty; write a next state, or '-' for none"
-                                 : " has no next state before '/'; write one, or '-' for none"));
+                        {problem.text.find('/') == std::string::npos ? kMessageCellEmpty : kMessageCellWithoutNextState,
+                         {state, name(table.eventName(problem.event))}},
+                        subject);
             break;
-        case TABLE_PROBLEM_::kCellNotNumber:
-            context.add(kFormat, model.place(problem.record, problem.field),
-                        "the cell " + CCheckContext::quoted(problem.text) + " of " + state + ", event " +
-                            CCheckContext::quoted(table.eventName(problem.event)) + notNumberReason(problem.text));
+        case TABLE_PROBLEM_::kCellNotNumber: {
+            std::string negative;
+            const MESSAGE_ID_ reason = notNumberReason(problem.text, negative);
+            MESSAGE_ message{reason, {name(problem.text), state, name(table.eventName(problem.event))}};
+            if (reason == kMessageNegativeNextState)
+                message.arguments.push_back(ARGUMENT_::ofText(negative));
+            context.add(kFormat, model.place(problem.record, problem.field), std::move(message), subject);
             break;
+        }
         case TABLE_PROBLEM_::kCellNumberTooLarge:
             context.add(kFormat, model.place(problem.record, problem.field),
-                        "the next state of the cell " + CCheckContext::quoted(problem.text) + " of " + state +
-                            " is larger than 2147483647, the largest number pelk reads (and a machine has at most " +
-                            number(CCode::kMaxStates) + " states)");
+                        {kMessageNextStateTooLarge, {name(problem.text), state, number(CCode::kMaxStates)}}, subject);
             break;
         }
     }
@@ -259,12 +254,12 @@ static void checkLimits(CCheckContext& context) {
     const int events = model.table().eventCount();
     if (states > CCode::kMaxStates)
         context.add(kFormat, model.stateNamePlace(CCode::kMaxStates),
-                    number(states) + " states; a generated machine holds at most " + number(CCode::kMaxStates) +
-                        ", and this is state " + number(CCode::kMaxStates));
+                    {kMessageTooManyStates, {number(states), number(CCode::kMaxStates)}},
+                    context.stateSubject(CCode::kMaxStates));
     if (events > CCode::kMaxEvents)
         context.add(kFormat, model.eventPlace(CCode::kMaxEvents),
-                    number(events) + " events; a generated machine takes at most " + number(CCode::kMaxEvents) +
-                        ", and this is event " + number(CCode::kMaxEvents));
+                    {kMessageTooManyEvents, {number(events), number(CCode::kMaxEvents)}},
+                    context.eventSubject(CCode::kMaxEvents));
 }
 
 // The state records agree on their field count (else table-format says so);
@@ -280,33 +275,34 @@ static void checkExtraCells(CCheckContext& context) {
     const int events = model.table().eventCount();
     if (cells <= events)
         return;
-    FINDING_& finding =
-        context.add(kCheckExtraCells, model.place(record, layout.keyColumn + 2 + events),
-                    "the state records have " + number(cells) + " cells, but the header names " + number(events) +
-                        (events == 1 ? " event" : " events") + "; the cells past the last event are never used");
+    FINDING_& finding = context.add(kCheckExtraCells, model.place(record, layout.keyColumn + 2 + events),
+                                    {kMessageExtraCells, {number(cells), number(events)}});
     CCheckContext::note(finding, model.place(layout.headerRecord, layout.keyColumn + 1),
-                        "the header's second column is the state numbers' and names no event; an empty field "
-                        "missing after START?");
+                        {kMessageEmptyFieldAfterStart, {}});
 }
 
 static void checkUtf8Names(CCheckContext& context) {
     const CTableModel& model = context.model;
     const CSTTable& table = model.table();
-    const auto check = [&context](const std::string& what, const std::string& name, const PLACE_& place) {
-        const std::string::size_type at = CUtf8Text::invalidAt(name);
+    const auto check = [&context](const char* what, const std::string& text, const PLACE_& place, SUBJECT_ subject) {
+        const std::string::size_type at = CUtf8Text::invalidAt(text);
         if (at == std::string::npos)
             return;
-        context.add(kEncoding, place,
-                    what + " " + CCheckContext::quoted(name) + " is not valid UTF-8 (at its byte " + number(at + 1) +
-                        "); save the file as UTF-8");
+        context.add(
+            kEncoding, place,
+            {kMessageNotUtf8Name, {ARGUMENT_::ofText(what), name(text), number(static_cast<long long>(at) + 1)}},
+            std::move(subject));
     };
     for (int e = 0; e < table.eventCount(); ++e)
-        check("the event name", table.eventName(e), model.eventPlace(e));
+        check("the event name", table.eventName(e), model.eventPlace(e), context.eventSubject(e));
     for (int s = 0; s < table.stateCount(); ++s) {
-        check("the state name", table.stateName(s), model.stateNamePlace(s));
+        check("the state name", table.stateName(s), model.stateNamePlace(s), context.stateSubject(s));
         for (int e = 0; e < table.eventCount(); ++e) {
-            for (const std::string& action : *table.cellActions(e, s))
-                check("the action name", action, model.actionPlace(s, e, action));
+            for (const std::string& action : *table.cellActions(e, s)) {
+                SUBJECT_ subject = context.cellSubject(s, e);
+                subject.action = action;
+                check("the action name", action, model.actionPlace(s, e, action), std::move(subject));
+            }
         }
     }
 }
@@ -317,7 +313,10 @@ static void checkWorkbookCells(CCheckContext& context) {
     const CTableModel& model = context.model;
     for (const SHEET_PROBLEM_& problem : model.workbookProblems()) {
         if (problem.error)
-            context.add(kFormat, model.place(problem.row, problem.column), problem.message).refusal = true;
+            context
+                .add(kFormat, model.place(problem.row, problem.column),
+                     {kMessageWorkbookCell, {ARGUMENT_::ofText(problem.message)}})
+                .refusal = true;
     }
 }
 
@@ -325,7 +324,8 @@ void CFormatCheck::runMerges(CCheckContext& context) {
     const CTableModel& model = context.model;
     for (const SHEET_PROBLEM_& problem : model.workbookProblems()) {
         if (!problem.error)
-            context.add(kCheckMergedCells, model.place(problem.row, problem.column), problem.message);
+            context.add(kCheckMergedCells, model.place(problem.row, problem.column),
+                        {kMessageWorkbookCell, {ARGUMENT_::ofText(problem.message)}});
     }
 }
 

@@ -8,23 +8,28 @@
 
 namespace {
 
-typedef CCheckContext C;
+// The next state, the state and the event of a cell, as its messages begin.
+std::vector<ARGUMENT_> cellArguments(const CSTTable& table, int s, int e, int next) {
+    return {ARGUMENT_::ofNumber(next), ARGUMENT_::ofName(table.stateName(s)), ARGUMENT_::ofName(table.eventName(e))};
+}
 
 // What the target makes of a next state its one-byte state cannot hold.
-std::string overflow(const CCheckContext& context, int s, int e, int next) {
+MESSAGE_ overflow(const CCheckContext& context, int s, int e, int next) {
     const CSTTable& table = context.model.table();
     const TARGET_& target = context.symbols.target();
-    const std::string n = std::to_string(next);
-    std::string text = "next state " + n + " of state " + C::quoted(table.stateName(s)) + ", event " +
-                       C::quoted(table.eventName(e)) + " does not fit the machine's one-byte state: ";
-    if (target.isAssembler)
-        return text + "the " + target.title + " refuses 'mov a,#" + n + "', an 8-bit immediate";
+    MESSAGE_ message{kMessageOverflowInAssembler, cellArguments(table, s, e, next)};
+    if (target.isAssembler) {
+        message.arguments.push_back(ARGUMENT_::ofText(target.title));
+        return message;
+    }
     const int stored = static_cast<int>(static_cast<unsigned>(next) & 0xFFu);
-    const std::string kept = std::to_string(stored);
-    return text + "the generated C stores " + kept + " (" + n + " mod 256) in its unsigned char state and goes on " +
-           "in state " + kept +
-           (stored < table.stateCount() ? " " + C::quoted(table.stateName(stored))
-                                        : std::string(", which is past the last state, too"));
+    message.arguments.push_back(ARGUMENT_::ofNumber(stored));
+    message.id = kMessageOverflowInCPastTheLast;
+    if (stored < table.stateCount()) {
+        message.id = kMessageOverflowInC;
+        message.arguments.push_back(ARGUMENT_::ofName(table.stateName(stored)));
+    }
+    return message;
 }
 
 }  // namespace
@@ -75,11 +80,7 @@ void CGraphCheck::run(CCheckContext& context) {
     if (states == 0 || events == 0) {
         const TABLE_LAYOUT_& layout = model.layout();
         context.add(kCheckEmptyMachine, model.place(layout.headerRecord, layout.keyColumn),
-                    states == 0 ? std::string("the table has no states, only its header: the generated machine has an "
-                                              "empty vector table, which is no valid program")
-                                : "the header names no event after START and the column of the state numbers: the "
-                                  "generated machine has no cells and an empty vector table, which is no valid "
-                                  "program");
+                    {states == 0 ? kMessageNoStates : kMessageNoEvents, {}});
     }
     for (int s = 0; s < states; ++s) {
         for (int e = 0; e < events; ++e) {
@@ -87,39 +88,35 @@ void CGraphCheck::run(CCheckContext& context) {
             if (next < states && next >= -1)
                 continue;
             if (next < 0 || next > 255) {
-                context.add(kCheckNextStateOverflow, model.cellPlace(s, e), overflow(context, s, e, next));
+                context.add(kCheckNextStateOverflow, model.cellPlace(s, e), overflow(context, s, e, next),
+                            context.cellSubject(s, e));
                 continue;
             }
-            context.add(kCheckNextStateRange, model.cellPlace(s, e),
-                        "next state " + std::to_string(next) + " of state " + C::quoted(table.stateName(s)) +
-                            ", event " + C::quoted(table.eventName(e)) + " is past the last state, " +
-                            std::to_string(states - 1) + ": the generated machine stores " + std::to_string(next) +
-                            " and its next event jumps through the vector table past its end");
+            MESSAGE_ message{kMessageNextStatePastTheLast, cellArguments(table, s, e, next)};
+            message.arguments.push_back(ARGUMENT_::ofNumber(states - 1));
+            context.add(kCheckNextStateRange, model.cellPlace(s, e), std::move(message), context.cellSubject(s, e));
         }
     }
     const std::vector<bool> reached = reachable(table);
     for (int s = 1; s < states; ++s) {
         if (!reached[static_cast<size_t>(s)])
-            context.add(
-                kCheckUnreachableState, model.stateNamePlace(s),
-                "state " + std::to_string(s) + " " + C::quoted(table.stateName(s)) + " cannot be reached from state 0");
+            context.add(kCheckUnreachableState, model.stateNamePlace(s), {kMessageUnreachableState, {context.state(s)}},
+                        context.stateSubject(s));
     }
     if (events > 0) {
         for (int s = 0; s < states; ++s) {
             if (!isTrap(table, s))
                 continue;
-            FINDING_& finding =
-                context.add(kCheckTrapState, model.stateNamePlace(s),
-                            "no transition leaves state " + std::to_string(s) + " " + C::quoted(table.stateName(s)));
-            C::note(finding, model.stateNamePlace(s), "intended as a final state?");
+            FINDING_& finding = context.add(kCheckTrapState, model.stateNamePlace(s),
+                                            {kMessageTrapState, {context.state(s)}}, context.stateSubject(s));
+            CCheckContext::note(finding, model.stateNamePlace(s), {kMessageFinalState, {}});
         }
     }
     if (states > 0) {
         for (int e = 0; e < events; ++e) {
             if (isUnused(table, e))
-                context.add(kCheckUnusedEvent, model.eventPlace(e),
-                            "event " + std::to_string(e) + " " + C::quoted(table.eventName(e)) +
-                                " does nothing in any state: no transition, no action");
+                context.add(kCheckUnusedEvent, model.eventPlace(e), {kMessageUnusedEvent, {context.event(e)}},
+                            context.eventSubject(e));
         }
     }
 }

@@ -14,26 +14,26 @@ const CHECK_ID_ kDuplicate = kCheckDuplicateName;
 const CHECK_ID_ kIdentifier = kCheckInvalidIdentifier;
 const CHECK_ID_ kCollision = kCheckSymbolCollision;
 
-typedef CCheckContext C;
-
 // One name of the table and where it stands.
 struct NAME_ {
     const char* kind;  // "state", "event", "action"
     int index;         // state or event number; -1 for an action
     std::string name;
     PLACE_ place;
+    SUBJECT_ subject;
 };
 
-std::vector<NAME_> statesAndEvents(const CTableModel& model) {
+std::vector<NAME_> statesAndEvents(const CCheckContext& context) {
     std::vector<NAME_> names;
+    const CTableModel& model = context.model;
     const CSTTable& table = model.table();
     // The name of a state whose record pelk refuses is no name at all.
     for (int s = 0; s < table.stateCount(); ++s) {
         if (!model.recordHasProblem(model.layout().stateRecords[static_cast<size_t>(s)]))
-            names.push_back({"state", s, table.stateName(s), model.stateNamePlace(s)});
+            names.push_back({"state", s, table.stateName(s), model.stateNamePlace(s), context.stateSubject(s)});
     }
     for (int e = 0; e < table.eventCount(); ++e)
-        names.push_back({"event", e, table.eventName(e), model.eventPlace(e)});
+        names.push_back({"event", e, table.eventName(e), model.eventPlace(e), context.eventSubject(e)});
     return names;
 }
 
@@ -46,23 +46,34 @@ std::vector<NAME_> actions(const CTableModel& model) {
         for (int e = 0; e < table.eventCount(); ++e) {
             for (const std::string& action : *table.cellActions(e, s)) {
                 if (!table.isNopAction(action) && seen.insert(action).second)
-                    names.push_back({"action", -1, action, model.actionPlace(s, e, action)});
+                    names.push_back(
+                        {"action", -1, action, model.actionPlace(s, e, action), CCheckContext::actionSubject(action)});
             }
         }
     }
     return names;
 }
 
-std::string title(const NAME_& name) {
-    return name.kind + (name.index >= 0 ? " " + std::to_string(name.index) : std::string()) + " " +
-           C::quoted(name.name);
+// The name as a message speaks of it: "state 3 'NAME'", "action 'NAME'".
+ARGUMENT_ title(const NAME_& name) {
+    if (name.index < 0)
+        return ARGUMENT_::ofAction(name.name);
+    return name.kind[0] == 's' ? ARGUMENT_::ofState(name.index, name.name) : ARGUMENT_::ofEvent(name.index, name.name);
+}
+
+ARGUMENT_ quoted(const std::string& name) {
+    return ARGUMENT_::ofName(name);
+}
+
+ARGUMENT_ text(const std::string& words) {
+    return ARGUMENT_::ofText(words);
 }
 
 }  // namespace
 
 static void checkDuplicates(CCheckContext& context) {
     std::map<std::string, NAME_> first[2];  // states, events
-    for (const NAME_& name : statesAndEvents(context.model)) {
+    for (const NAME_& name : statesAndEvents(context)) {
         std::map<std::string, NAME_>& seen = first[name.kind[0] == 'e'];
         const std::string constant = context.symbols.constantName(name.name);
         const auto found = seen.find(constant);
@@ -71,18 +82,19 @@ static void checkDuplicates(CCheckContext& context) {
             continue;
         }
         const bool exact = found->second.name == name.name;
-        FINDING_& finding = context.add(
-            kDuplicate, name.place,
-            title(name) + (exact ? " has the name of " : " has the name, in capitals, of ") + name.kind + " " +
-                std::to_string(found->second.index) + "; both define the constant " + C::quoted(constant));
-        C::note(finding, found->second.place, "the first " + std::string(name.kind) + " of that name");
+        FINDING_& finding =
+            context.add(kDuplicate, name.place,
+                        {exact ? kMessageDuplicateName : kMessageDuplicateNameInCapitals,
+                         {title(name), text(name.kind), ARGUMENT_::ofNumber(found->second.index), quoted(constant)}},
+                        name.subject);
+        CCheckContext::note(finding, found->second.place, {kMessageFirstOfThatName, {text(name.kind)}});
     }
 }
 
 static void checkIdentifiers(CCheckContext& context) {
     const CTargetSymbols& symbols = context.symbols;
     const std::string target = symbols.target().title;
-    std::vector<NAME_> names = statesAndEvents(context.model);
+    std::vector<NAME_> names = statesAndEvents(context);
     const std::vector<NAME_> called = actions(context.model);
     names.insert(names.end(), called.begin(), called.end());
     for (const NAME_& name : names) {
@@ -92,8 +104,13 @@ static void checkIdentifiers(CCheckContext& context) {
         const std::string why = symbols.whyInvalid(symbol);
         if (why.empty())
             continue;
-        const std::string as = symbol == name.name ? std::string() : ", written " + C::quoted(symbol) + ",";
-        context.add(kIdentifier, name.place, title(name) + as + " is no valid " + target + " symbol: it " + why);
+        if (symbol == name.name)
+            context.add(kIdentifier, name.place, {kMessageInvalidIdentifier, {title(name), text(target), text(why)}},
+                        name.subject);
+        else
+            context.add(kIdentifier, name.place,
+                        {kMessageInvalidIdentifierWritten, {title(name), quoted(symbol), text(target), text(why)}},
+                        name.subject);
     }
     const std::string& machine = context.model.table().machineName();
     if (!context.machineNameGiven)
@@ -103,8 +120,7 @@ static void checkIdentifiers(CCheckContext& context) {
     const std::string why = machine.empty() ? "is empty" : symbols.whyInvalid(routine);
     if (!why.empty())
         context.add(kIdentifier, PLACE_(),
-                    "the machine name " + C::quoted(machine) + " makes no valid " + target +
-                        " symbol: " + C::quoted(routine) + " " + why);
+                    {kMessageInvalidMachineName, {quoted(machine), text(target), quoted(routine), text(why)}});
 }
 
 static void checkCollisions(CCheckContext& context) {
@@ -112,7 +128,7 @@ static void checkCollisions(CCheckContext& context) {
     const CTargetSymbols& symbols = context.symbols;
     const int states = model.table().stateCount();
     const int events = model.table().eventCount();
-    const std::vector<NAME_> constants = statesAndEvents(model);
+    const std::vector<NAME_> constants = statesAndEvents(context);
     const std::vector<NAME_> called = actions(model);
 
     // Generated symbols, against every name.
@@ -123,7 +139,8 @@ static void checkCollisions(CCheckContext& context) {
                 const std::string symbol = constant ? symbols.constantName(name.name) : name.name;
                 const std::string what = symbols.generatedSymbol(symbol, states, events);
                 if (!what.empty())
-                    context.add(kCollision, name.place, title(name) + " is also " + what + " of the generated code");
+                    context.add(kCollision, name.place, {kMessageGeneratedSymbol, {title(name), text(what)}},
+                                name.subject);
             }
         }
     }
@@ -138,10 +155,11 @@ static void checkCollisions(CCheckContext& context) {
         const auto found = stateConstants.find(constant);
         if (found == stateConstants.end())
             continue;
-        FINDING_& finding = context.add(kCollision, name.place,
-                                        title(name) + " defines the constant " + C::quoted(constant) + ", as state " +
-                                            std::to_string(found->second.index) + " does");
-        C::note(finding, found->second.place, "the state of that name");
+        FINDING_& finding = context.add(
+            kCollision, name.place,
+            {kMessageStateAndEventConstant, {title(name), quoted(constant), ARGUMENT_::ofNumber(found->second.index)}},
+            name.subject);
+        CCheckContext::note(finding, found->second.place, {kMessageOfThatName, {text("state")}});
     }
     // An action called like a constant calls the constant's number.
     std::map<std::string, NAME_> allConstants;
@@ -151,10 +169,10 @@ static void checkCollisions(CCheckContext& context) {
         const auto found = allConstants.find(action.name);
         if (found == allConstants.end())
             continue;
-        FINDING_& finding = context.add(kCollision, action.place,
-                                        title(action) + " is named like the constant of " + title(found->second) +
-                                            ", so the generated call uses the constant");
-        C::note(finding, found->second.place, std::string("the ") + found->second.kind + " of that name");
+        FINDING_& finding =
+            context.add(kCollision, action.place, {kMessageActionLikeConstant, {title(action), title(found->second)}},
+                        action.subject);
+        CCheckContext::note(finding, found->second.place, {kMessageOfThatName, {text(found->second.kind)}});
     }
 }
 
@@ -165,10 +183,10 @@ static void checkRowSize(CCheckContext& context) {
     if (!symbols.target().isAssembler || events <= most)
         return;
     context.add(kCheckAsmRowSize, context.model.eventPlace(most),
-                std::to_string(events) + " events make a row of " + std::to_string(2 * events) + " bytes, which the " +
-                    symbols.target().title + "'s dispatcher loads as an 8-bit immediate ('mov a,#" +
-                    std::to_string(2 * events) + "'); it takes at most " + std::to_string(most) +
-                    " events, and this is event " + std::to_string(most));
+                {kMessageAsmRowSize,
+                 {ARGUMENT_::ofNumber(events), ARGUMENT_::ofNumber(2 * events), text(symbols.target().title),
+                  ARGUMENT_::ofNumber(most)}},
+                context.eventSubject(most));
 }
 
 void CNameCheck::run(CCheckContext& context) {

@@ -4,20 +4,21 @@
 
 #include "pelk-table/check/check_list.h"
 #include "pelk-table/check/checker.h"
+#include "pelk-table/cli/exit_status.h"
 #include "pelk-table/model/near_name.h"
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/report/finding_writer.h"
 
-void CCheckCommand::setUp(CLI::App& app, int& status) {
+void CCheckCommand::setUp(CLI::App& app, int& status, const CDiagnosticStyle& style) {
     CLI::App* check = app.add_subcommand("check", "find the mistakes of state transition tables");
-    check->add_option("TABLE", m_tables, "table files (TSV, .xlsx or .ods); '-' is standard input")->required()->type_name("");
-    m_options.addTableOptions(*check);
+    CTableOptions::addTables(*check, m_tables);
+    m_options.add(*check);
     check->add_flag("--werror", m_werror, "treat warnings as errors (also -Werror)");
     check->add_option("--format", m_format, "text (default), json or sarif")
         ->check(CLI::IsMember({"text", "json", "sarif"}))
         ->type_name("FORMAT");
     check->footer(footer());
-    check->callback([this, &status]() { status = run(); });
+    check->callback([this, &status, &style]() { status = run(style); });
 }
 
 std::string CCheckCommand::footer() {
@@ -27,7 +28,8 @@ std::string CCheckCommand::footer() {
            "  -fdiagnostics-color=WHEN     colour the diagnostics: auto (default), always, never\n"
            "  -fno-diagnostics-show-caret  one line per finding, without the source line\n"
            "What pelk refuses stays an error whatever the -W options say.\n\n" +
-           CCheckList::helpList(88) + "Exit status: 0 no error found, 1 errors found, 2 usage error.\n";
+           CCheckList::helpList(88) +
+           "Exit status: 0 no error found, 1 errors found, 2 usage error, 3 internal error.\n";
 }
 
 bool CCheckCommand::takeWarningOptions(std::vector<std::string>& args, std::string& message) {
@@ -83,10 +85,8 @@ bool CCheckCommand::takeWarningOptions(std::vector<std::string>& args, std::stri
     return true;
 }
 
-int CCheckCommand::run() {
-    CHECK_OPTIONS_ options;
-    options.target = &m_options.target();
-    options.machineNameGiven = m_options.machineNameGiven();
+int CCheckCommand::run(const CDiagnosticStyle& style) {
+    CHECK_OPTIONS_ options = m_options.checkOptions();
     options.warningsAreErrors = m_werror;
     options.disabled = m_disabled;
     options.errors = m_errors;
@@ -97,20 +97,16 @@ int CCheckCommand::run() {
     std::vector<std::unique_ptr<CTableModel>> models;
     std::vector<FILE_FINDINGS_> files;
     bool errors = false;
+    bool badSheet = false;
     for (const std::string& path : m_tables) {
         models.push_back(std::unique_ptr<CTableModel>(new CTableModel(path, m_options.machineName())));
         CTableModel& model = *models.back();
         model.setSheet(m_options.sheet());
         FILE_FINDINGS_ file{model.displayName(), {}, nullptr};
         if (!model.load()) {
-            FINDING_ finding;
-            finding.id = kCheckTableFormat;
-            finding.check = CCheckList::of(kCheckTableFormat).name;
-            finding.severity = FINDING_::kError;
-            finding.refusal = true;
-            finding.message = CToolOptions::loadMessage(model);
-            file.findings.push_back(finding);
+            file.findings.push_back(CChecker::unreadable(model));
             errors = true;
+            badSheet = badSheet || model.badSheet();
         } else {
             file.model = &model;
             file.findings = CChecker::run(model, options);
@@ -124,6 +120,8 @@ int CCheckCommand::run() {
     else if (m_format == "sarif")
         CFindingWriter::writeSarif(std::cout, files);
     else
-        CFindingWriter::writeText(std::cerr, files, CToolOptions::textStyle());
-    return errors ? CToolOptions::kFindings : CToolOptions::kClean;
+        CFindingWriter::writeText(std::cerr, files, style.textStyle());
+    if (badSheet)
+        return kExitUsage;
+    return errors ? kExitFindings : kExitClean;
 }

@@ -8,14 +8,16 @@
 #include <CLI/CLI.hpp>
 
 #include "pelk-table/check/finding.h"
-#include "pelk-table/cli/tool_options.h"
+#include "pelk-table/cli/diagnostic_style.h"
+#include "pelk-table/cli/table_options.h"
 
 /// CCheckCommand is `pelk-table check`: every mistake of the tables, in the
 /// form compilers use, or as JSON or SARIF.
 class CCheckCommand {
 public:
-    /// Adds the subcommand to app; its run sets status.
-    void setUp(CLI::App& app, int& status);
+    /// Adds the subcommand to app; its run sets status and writes the text
+    /// form in style.
+    void setUp(CLI::App& app, int& status, const CDiagnosticStyle& style);
 
     /// Takes the -W<check>, -Wno-<check>, -Wall, -Werror, -Werror=<check>
     /// and -Wno-error=<check> arguments out of args before the command line
@@ -28,9 +30,9 @@ public:
     static std::string footer();
 
 private:
-    int run();
+    int run(const CDiagnosticStyle& style);
 
-    CToolOptions m_options;
+    CTableOptions m_options;
     std::vector<std::string> m_tables;
     std::string m_format = "text";
     bool m_werror = false;

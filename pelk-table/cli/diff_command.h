@@ -7,7 +7,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include "pelk-table/cli/tool_options.h"
+#include "pelk-table/cli/diagnostic_style.h"
+#include "pelk-table/cli/table_options.h"
 
 /// CDiffCommand is `pelk-table diff OLD NEW`: the change from one table to
 /// another as a change to the machine, as text, Markdown or JSON. It also
@@ -15,18 +16,18 @@
 /// Exit status as diff's: 0 the same machine, 1 a different one, 2 trouble.
 class CDiffCommand {
 public:
-    /// Adds the subcommand to app; its run sets status.
-    void setUp(CLI::App& app, int& status);
+    /// Adds the subcommand to app; its run sets status and colours its
+    /// text as style says.
+    void setUp(CLI::App& app, int& status, const CDiagnosticStyle& style);
 
     /// The comparison as the command line asked for it, written to out;
     /// messages and refused tables' findings to err.
-    int run(std::ostream& out, std::ostream& err);
+    int run(std::ostream& out, std::ostream& err, const CDiagnosticStyle& style);
 
 private:
-    CToolOptions m_options;
+    CTableOptions m_options;
     std::vector<std::string> m_args;
     std::string m_format = "text";
-    std::string m_colour;  ///< -f given to diff itself; empty: the program's -fdiagnostics-color
     bool m_git = false;
 };
 

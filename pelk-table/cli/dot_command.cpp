@@ -1,5 +1,6 @@
 #include "pelk-table/cli/dot_command.h"
 
+#include "pelk-table/cli/exit_status.h"
 #include "pelk-table/views/dot_view.h"
 #include "pelk-table/views/svg_renderer.h"
 
@@ -22,16 +23,16 @@ bool CDotCommand::ready(std::string& message) const {
     return false;
 }
 
-bool CDotCommand::render(const CTableModel& model, const std::vector<FINDING_>& findings, std::string& view,
-                         std::string& message) const {
+int CDotCommand::render(const CTableModel& model, const std::vector<FINDING_>& findings, std::string& view,
+                        std::string& message) const {
     VIEW_OPTIONS_ options;
     if (!m_draw.resolve(model, options, message))
-        return false;
+        return kExitUsage;
     // The graph is cut down to CMachineGraph's limits before Graphviz lays
     // it out, which keeps the layout within a second or so.
     view = CDotView::write(model, findings, options);
     if (m_format != "svg")
-        return true;
+        return kExitClean;
     const std::string dot = view;
-    return CSvgRenderer::render(dot, view, message);
+    return CSvgRenderer::render(dot, view, message) ? kExitClean : kExitFindings;
 }

@@ -16,8 +16,8 @@ public:
 private:
     void addOptions(CLI::App& command) override;
     bool ready(std::string& message) const override;
-    bool render(const CTableModel& model, const std::vector<FINDING_>& findings, std::string& view,
-                std::string& message) const override;
+    int render(const CTableModel& model, const std::vector<FINDING_>& findings, std::string& view,
+               std::string& message) const override;
 
     std::string m_format = "dot";
     CDrawOptions m_draw;

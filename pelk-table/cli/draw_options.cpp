@@ -1,7 +1,9 @@
 #include "pelk-table/cli/draw_options.h"
 
+#include "pelk-table/model/near_name.h"
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/model/table_rules.h"
+#include "pelk-table/run/machine_run.h"
 
 void CDrawOptions::add(CLI::App& command, const char* view) {
     m_view = view;
@@ -33,7 +35,9 @@ bool CDrawOptions::resolve(const CTableModel& model, VIEW_OPTIONS_& options, std
         return true;
     options.focus = CTableRules::findState(model.table(), m_state);
     if (options.focus < 0) {
-        message = "no state '" + m_state + "' in " + model.path() + " (give its name or its number)\n";
+        const std::string near = CNearName::suggestion(m_state, CMachineRun::stateNames(model.table()));
+        message = "--state: " + model.displayName() + " has no state '" + m_state + "'" +
+                  (near.empty() ? " (give its name or its number)" : near) + "\n";
         return false;
     }
     return true;

@@ -19,7 +19,7 @@ public:
     void add(CLI::App& command, const char* view);
 
     /// The options for model; false, with message set, when --state names
-    /// no state of it.
+    /// no state of it (a usage fault).
     bool resolve(const CTableModel& model, VIEW_OPTIONS_& options, std::string& message) const;
 
 private:

@@ -1,24 +1,25 @@
 #include "pelk-table/cli/export_command.h"
 
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 
-#include "pelk-table/cli/tool_options.h"
+#include "pelk-table/cli/exit_status.h"
+#include "pelk-table/cli/output_file.h"
+#include "pelk-table/cli/table_options.h"
 #include "pelk-table/model/table_rules.h"
 #include "pelk-table/workbook/workbook_input.h"
 
 void CExportCommand::setUp(CLI::App& app, int& status) {
     CLI::App* command = app.add_subcommand("export", "write a sheet of a workbook as the TSV text that pelk reads");
     command->add_option("BOOK", m_book, "workbook (.xlsx or .ods)")->required()->type_name("");
-    CToolOptions::addSheetOption(*command, m_sheet);
+    CTableOptions::addSheet(*command, m_sheet);
     command->add_option("-o,--output", m_output, "write the text to FILE ('-': standard output, the default)")
         ->type_name("FILE");
     command->footer(
         "Without --sheet, the sheet that holds START (or the only sheet). Line N of the text is row N of the\n"
         "sheet. A cell of the table whose text is not certain is an error; outside the table it is written\n"
         "empty, with a warning.\n"
-        "Exit status: 0 written, 1 error, 2 usage error.\n");
+        "Exit status: 0 written, 1 error, 2 usage error (no such sheet), 3 internal error.\n");
     command->callback([this, &status]() { status = run(std::cerr); });
 }
 
@@ -30,13 +31,13 @@ int CExportCommand::run(std::ostream& err) {
         else
             err << "pelk-table: " << m_book << ": the file is not a workbook (neither an .xlsx nor an .ods file)"
                 << std::endl;
-        return CToolOptions::kFindings;
+        return kExitFindings;
     }
     CWorkbookInput input;
     std::string error;
     if (!input.read(m_book, m_sheet, true, error)) {
         err << "pelk-table: " << m_book << ": " << error << std::endl;
-        return CToolOptions::kFindings;
+        return input.sheetNotFound() ? kExitUsage : kExitFindings;
     }
     for (const SHEET_PROBLEM_& problem : input.problems())
         err << m_book << ":" << input.sheetReference() << "!" << CTableRules::cellName(problem.row, problem.column)
@@ -44,28 +45,7 @@ int CExportCommand::run(std::ostream& err) {
     if (input.hasErrors()) {
         err << "pelk-table: " << m_book << ": the table holds cells whose text is not certain: nothing written"
             << std::endl;
-        return CToolOptions::kFindings;
+        return kExitFindings;
     }
-    if (m_output.empty() || m_output == "-") {
-        std::cout << input.text() << std::flush;
-        return std::cout ? CToolOptions::kClean : CToolOptions::kFindings;
-    }
-    // Written beside the target and renamed over it, so that a failed
-    // write never leaves half a file where a build expects a whole one.
-    const std::string temporary = m_output + ".tmp";
-    std::ofstream out(temporary, std::ios::binary);
-    out << input.text();
-    out.close();
-    bool renamed = out && std::rename(temporary.c_str(), m_output.c_str()) == 0;
-    // Windows renames onto no existing file: the old export goes first.
-    if (out && !renamed) {
-        std::remove(m_output.c_str());
-        renamed = std::rename(temporary.c_str(), m_output.c_str()) == 0;
-    }
-    if (!renamed) {
-        std::remove(temporary.c_str());
-        err << "pelk-table: cannot write " << m_output << std::endl;
-        return CToolOptions::kFindings;
-    }
-    return CToolOptions::kClean;
+    return COutputFile::write(m_output, input.text(), err) ? kExitClean : kExitFindings;
 }

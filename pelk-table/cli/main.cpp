@@ -4,20 +4,22 @@
 #include <algorithm>
 #include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "pelk-table/cli/check_command.h"
+#include "pelk-table/cli/diagnostic_style.h"
 #include "pelk-table/cli/diff_command.h"
 #include "pelk-table/cli/dot_command.h"
+#include "pelk-table/cli/exit_status.h"
 #include "pelk-table/cli/export_command.h"
 #include "pelk-table/cli/html_command.h"
 #include "pelk-table/cli/markdown_command.h"
 #include "pelk-table/cli/mermaid_command.h"
 #include "pelk-table/cli/run_command.h"
-#include "pelk-table/cli/tool_options.h"
 #include "pelk-table/model/near_name.h"
 
 namespace {
@@ -33,7 +35,7 @@ std::string subcommandOf(const std::vector<std::string>& args) {
 
 int usageError(const std::string& message, const std::string& help) {
     std::cerr << "pelk-table: " << message << "\nRun '" << help << " --help' for more." << std::endl;
-    return CToolOptions::kUsage;
+    return kExitUsage;
 }
 
 }  // namespace
@@ -44,7 +46,8 @@ int main(int argc, char* argv[]) {
     app.require_subcommand(1, 1);
     app.footer("Run 'pelk-table COMMAND --help' for the options of a command.");
 
-    int status = CToolOptions::kClean;
+    int status = kExitClean;
+    CDiagnosticStyle style;
     CCheckCommand check;
     CRunCommand run;
     CDotCommand dot;
@@ -53,10 +56,11 @@ int main(int argc, char* argv[]) {
     CHtmlCommand html;
     CExportCommand exportCommand;
     // In the order "pelk-table --help" lists them.
-    const auto setUp = [&app, &status](auto&... commands) { (commands.setUp(app, status), ...); };
-    setUp(check, run, dot, mermaid, markdown, html, exportCommand);
+    const auto setUp = [&app, &status, &style](auto&... commands) { (commands.setUp(app, status, style), ...); };
+    setUp(check, run, dot, mermaid, markdown, html);
+    exportCommand.setUp(app, status);
     CDiffCommand diff;
-    diff.setUp(app, status);
+    diff.setUp(app, status, style);
 
     // CLI11's own messages, as every message of the program: the prefix, and
     // where the help is.
@@ -69,7 +73,7 @@ int main(int argc, char* argv[]) {
 
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string message;
-    if (!CToolOptions::takeDiagnosticOptions(args, message))
+    if (!style.takeOptions(args, message))
         return usageError(message, "pelk-table");
     const std::string name = subcommandOf(args);
     std::vector<std::string> names;
@@ -105,11 +109,15 @@ int main(int argc, char* argv[]) {
         return app.exit(success);
     } catch (const CLI::ParseError& error) {
         app.exit(error);
-        return CToolOptions::kUsage;
+        return kExitUsage;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "pelk-table: out of memory" << std::endl;
+        return kExitInternal;
     } catch (const std::exception& error) {
-        // Out of memory, or a fault of pelk-table itself: said, never a crash.
-        std::cerr << "pelk-table: " << error.what() << std::endl;
-        return CToolOptions::kFindings;
+        // A fault of pelk-table itself: said, never a crash, and never taken
+        // for findings.
+        std::cerr << "pelk-table: internal error: " << error.what() << std::endl;
+        return kExitInternal;
     }
     return status;
 }

@@ -14,8 +14,8 @@ public:
 
 private:
     void addOptions(CLI::App& command) override;
-    bool render(const CTableModel& model, const std::vector<FINDING_>& findings, std::string& view,
-                std::string& message) const override;
+    int render(const CTableModel& model, const std::vector<FINDING_>& findings, std::string& view,
+               std::string& message) const override;
 
     CDrawOptions m_draw;
 };

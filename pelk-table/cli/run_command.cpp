@@ -5,10 +5,13 @@
 #include <nlohmann/json.hpp>
 
 #include "pelk-table/check/checker.h"
-#include "pelk-table/cli/tool_options.h"
+#include "pelk-table/cli/exit_status.h"
+#include "pelk-table/cli/loaded_table.h"
+#include "pelk-table/cli/table_options.h"
 #include "pelk-table/model/near_name.h"
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/model/table_rules.h"
+#include "pelk-table/report/finding_text.h"
 #include "pelk-table/run/machine_run.h"
 #include "table/table_reader.h"
 
@@ -51,14 +54,12 @@ std::string trim(const std::string& text) {
 
 }  // namespace
 
-void CRunCommand::setUp(CLI::App& app, int& status) {
+void CRunCommand::setUp(CLI::App& app, int& status, const CDiagnosticStyle& style) {
     CLI::App* command = app.add_subcommand("run", "step the machine of a table through events and print the trace");
-    command->add_option("TABLE", m_table, "table file (TSV, .xlsx or .ods); '-' is standard input")
-        ->required()
-        ->type_name("");
+    CTableOptions::addTable(*command, m_table);
     command->add_option("EVENT", m_events, "events by name or number; without them, one a line from standard input")
         ->type_name("");
-    CToolOptions::addSheetOption(*command, m_sheet);
+    CTableOptions::addSheet(*command, m_sheet);
     command->add_option("--from", m_from, "start in STATE (name or number) instead of state 0")->type_name("STATE");
     command->add_option("--expect", m_expect, "exit status 1 unless the run ends in STATE")->type_name("STATE");
     command->add_option("--format", m_format, "text (default) or json")
@@ -69,24 +70,33 @@ void CRunCommand::setUp(CLI::App& app, int& status) {
         "       when the cell has no transition. A name is looked up before a number.\n"
         "Standard input: one event a line; blank lines and lines starting with '#' are skipped.\n"
         "Exit status: 0 run done (and in the --expect state), 1 error in the table or the run,\n"
-        "             2 usage error.\n");
-    command->callback([this, &status]() { status = run(std::cin, std::cout, std::cerr); });
+        "             2 usage error, 3 internal error.\n");
+    command->callback([this, &status, &style]() { status = run(std::cin, std::cout, std::cerr, style); });
 }
 
-int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& err) {
-    CTableModel model(m_table, "");
-    model.setSheet(m_sheet);
+int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& err, const CDiagnosticStyle& style) {
+    CLoadedTable loaded(m_table, m_sheet, CHECK_OPTIONS_());
+    const CTableModel& model = loaded.model();
     const CSTTable& table = model.table();
     const std::string name = model.displayName();
     std::string error;
-    int status = CToolOptions::kFindings;
-    bool readable = false;
-    if (!model.load())
-        error = CToolOptions::loadMessage(model);
-    else if (CToolOptions::refuseUnreadable(model, CChecker::run(model, CHECK_OPTIONS_()), err))
-        error = name + " is not a table pelk accepts: no run";
-    else
-        readable = true;
+    int status = kExitFindings;
+    // The table's own messages are written as it is loaded; the JSON form
+    // names the failure as well.
+    bool said = true;
+    switch (loaded.load(err, "no run", style.textStyle())) {
+    case CLoadedTable::kReady:
+        said = false;
+        break;
+    case CLoadedTable::kUnreadable:
+        error = CFindingText::message(CChecker::unreadable(model).message);
+        status = loaded.badSheet() ? kExitUsage : kExitFindings;
+        break;
+    case CLoadedTable::kRefused:
+        error = CLoadedTable::refusalSentence(name, "no run");
+        break;
+    }
+    const bool readable = !said;
 
     int start = 0;
     int expect = -1;
@@ -97,7 +107,7 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
         if (state < 0) {
             error = std::string(option.first) + ": " + name + " has no state '" + *option.second + "'" +
                     CNearName::suggestion(*option.second, CMachineRun::stateNames(table));
-            status = CToolOptions::kUsage;
+            status = kExitUsage;
             break;
         }
         (option.second == &m_from ? start : expect) = state;
@@ -175,8 +185,9 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
         out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     }
     if (!error.empty()) {
-        err << "pelk-table: " << error << '\n';
+        if (!said)
+            err << "pelk-table: " << error << '\n';
         return status;
     }
-    return CToolOptions::kClean;
+    return kExitClean;
 }

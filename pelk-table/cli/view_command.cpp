@@ -2,12 +2,14 @@
 
 #include <iostream>
 
-#include "pelk-table/model/table_model.h"
+#include "pelk-table/cli/exit_status.h"
+#include "pelk-table/cli/loaded_table.h"
+#include "pelk-table/cli/output_file.h"
 
-void CViewCommand::setUp(CLI::App& app, int& status) {
+void CViewCommand::setUp(CLI::App& app, int& status, const CDiagnosticStyle& style) {
     CLI::App* command = app.add_subcommand(m_name, m_description);
-    command->add_option("TABLE", m_table, "table file (TSV, .xlsx or .ods); '-' is standard input")->required()->type_name("");
-    m_options.addTableOptions(*command);
+    CTableOptions::addTable(*command, m_table);
+    m_options.add(*command);
     command
         ->add_option("-o,--output", m_output,
                      "write the view to FILE instead of standard output ('-': standard output)")
@@ -15,34 +17,34 @@ void CViewCommand::setUp(CLI::App& app, int& status) {
     addOptions(*command);
     command->footer(
         "-a and -n set up the findings of check that the view shows, as for check.\n"
-        "Exit status: 0 view written, 1 table unreadable or view not written, 2 usage error.\n");
-    command->callback([this, &status]() { status = run(); });
+        "Exit status: 0 view written, 1 table unreadable or refused or view not written, 2 usage\n"
+        "error, 3 internal error.\n");
+    command->callback([this, &status, &style]() { status = run(style); });
 }
 
-int CViewCommand::run() {
+int CViewCommand::run(const CDiagnosticStyle& style) {
     std::string message;
     if (!ready(message)) {
         std::cerr << "pelk-table: " << message << std::endl;
-        return CToolOptions::kFindings;
+        return kExitFindings;
     }
-    CTableModel model(m_table, m_options.machineName());
-    model.setSheet(m_options.sheet());
-    if (!CToolOptions::load(model))
-        return CToolOptions::kFindings;
-
-    const std::vector<FINDING_> findings = m_options.check(model);
-    if (CToolOptions::refuseUnreadable(model, findings, std::cerr)) {
-        std::cerr << "pelk-table: " << model.displayName() << " is not a table pelk accepts: no " << m_name
-                  << " written" << std::endl;
-        return CToolOptions::kFindings;
+    CLoadedTable table(m_table, m_options.sheet(), m_options.checkOptions());
+    switch (table.load(std::cerr, std::string("no ") + m_name + " written", style.textStyle())) {
+    case CLoadedTable::kReady:
+        break;
+    case CLoadedTable::kUnreadable:
+        return table.badSheet() ? kExitUsage : kExitFindings;
+    case CLoadedTable::kRefused:
+        return kExitFindings;
     }
 
     std::string view;
-    if (!render(model, findings, view, message)) {
+    const int status = render(table.model(), table.findings(), view, message);
+    if (status != kExitClean) {
         std::cerr << "pelk-table: " << message << std::flush;
-        return CToolOptions::kFindings;
+        return status;
     }
     if (!message.empty())
         std::cerr << message << std::flush;
-    return CToolOptions::writeOutput(m_output, view, std::cerr) ? CToolOptions::kClean : CToolOptions::kFindings;
+    return COutputFile::write(m_output, view, std::cerr) ? kExitClean : kExitFindings;
 }

@@ -7,20 +7,22 @@
 #include <CLI/CLI.hpp>
 
 #include "pelk-table/check/finding.h"
-#include "pelk-table/cli/tool_options.h"
+#include "pelk-table/cli/diagnostic_style.h"
+#include "pelk-table/cli/table_options.h"
 
 class CTableModel;
 
 /// CViewCommand is what the views share: one table, -a and -n as check takes
 /// them, -o FILE or standard output. A table that pelk would refuse gives
-/// its table-format (and encoding) diagnostics on standard error, exit
-/// status 1, and no view.
+/// the findings for which it refuses it on standard error, exit status 1,
+/// and no view.
 class CViewCommand {
 public:
     virtual ~CViewCommand() = default;
 
-    /// Adds the subcommand to app; its run sets status.
-    void setUp(CLI::App& app, int& status);
+    /// Adds the subcommand to app; its run sets status and writes its
+    /// diagnostics in style.
+    void setUp(CLI::App& app, int& status, const CDiagnosticStyle& style);
 
 protected:
     CViewCommand(const char* name, const char* description)
@@ -35,17 +37,19 @@ protected:
         (void)message;
         return true;
     }
-    /// Makes the view of a table that reads cleanly. False, with message
-    /// set, when it cannot.
-    virtual bool render(const CTableModel& model, const std::vector<FINDING_>& findings, std::string& view,
-                        std::string& message) const = 0;
+    /// Makes the view of a table that reads cleanly: kExitClean, or the
+    /// exit status of the failure (kExitUsage for an option that names
+    /// nothing in the table) with message set. A message with kExitClean is
+    /// a note to write on standard error.
+    virtual int render(const CTableModel& model, const std::vector<FINDING_>& findings, std::string& view,
+                       std::string& message) const = 0;
 
 private:
-    int run();
+    int run(const CDiagnosticStyle& style);
 
     const char* m_name;
     const char* m_description;
-    CToolOptions m_options;
+    CTableOptions m_options;
     std::string m_table;
     std::string m_output;
 };

@@ -146,7 +146,7 @@ public:
                     << style.first << "\n";
         }
         const std::string text = out.str();
-        if (text.size() > CDiffDiagram::kMaxText) {
+        if (text.size() > CMermaidView::kMaxText) {
             note = tooLarge(std::to_string(text.size()) + " characters");
             return "";
         }
@@ -156,7 +156,7 @@ public:
 private:
     static std::string tooLarge(const std::string& size) {
         return "The diagram of the touched states would have " + size + ", more than a code host draws (" +
-               std::to_string(CDiffDiagram::kMaxEdges) + " transitions, " + std::to_string(CDiffDiagram::kMaxText) +
+               std::to_string(CDiffDiagram::kMaxEdges) + " transitions, " + CViewText::grouped(CMermaidView::kMaxText) +
                " characters).";
     }
 

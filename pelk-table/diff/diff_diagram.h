@@ -13,9 +13,8 @@ class CSTTable;
 /// labelled "+ EVENT / ...", one that went away "− EVENT / ...".
 class CDiffDiagram {
 public:
-    /// The most characters and transitions a code host renders (Mermaid's
-    /// maxTextSize and maxEdges).
-    static constexpr size_t kMaxText = 50000;
+    /// The most transitions a code host renders (Mermaid's maxEdges); its
+    /// most characters are CMermaidView::kMaxText.
     static constexpr size_t kMaxEdges = 500;
 
     /// The diagram; empty, with note set, when it would be too large or

@@ -1,4 +1,5 @@
 #include "pelk-table/diff/diff_diagram.h"
+#include "pelk-table/views/mermaid_view.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +53,7 @@ TEST(DiffDiagramTest, ADiagramPastWhatCodeHostsDrawIsANote) {
         const std::string text = CDiffDiagram::write(cells, before, after, note);
         if (!c.noteHas) {
             EXPECT_EQ(0u, text.find("stateDiagram-v2\n")) << c.states;
-            EXPECT_LE(text.size(), CDiffDiagram::kMaxText);
+            EXPECT_LE(text.size(), CMermaidView::kMaxText);
             EXPECT_NE(std::string::npos, text.find("--> s1 : + GO / New (was GO / Old)")) << text;
             EXPECT_EQ("", note);
         } else {

@@ -1,4 +1,6 @@
 #include "pelk-table/diff/diff_json_writer.h"
+#include "pelk-table/check/check_list.h"
+#include "pelk-table/report/finding_text.h"
 
 namespace {
 
@@ -86,11 +88,11 @@ Json CDiffJsonWriter::toJson(const TABLE_DIFF_& diff, const DIFF_FORM_& form) {
     consequences["nowUnused"] = list(diff.nowUnused);
     consequences["nowUsed"] = list(diff.nowUsed);
     Json findings = Json::array();
-    for (const FINDING_CHANGE_& finding : diff.findings)
-        findings.push_back({{"change", finding.appeared ? "appeared" : "disappeared"},
-                            {"check", finding.check},
-                            {"severity", finding.severity == FINDING_::kError ? "error" : "warning"},
-                            {"message", finding.message}});
+    for (const FINDING_CHANGE_& change : diff.findings)
+        findings.push_back({{"change", change.appeared ? "appeared" : "disappeared"},
+                            {"check", CCheckList::of(change.finding.id).name},
+                            {"severity", change.finding.severity == FINDING_::kError ? "error" : "warning"},
+                            {"message", CFindingText::message(change.finding.message)}});
     consequences["findings"] = findings;
     const int entrySize = form.target->isAssembler ? 2 : 0;
     consequences["vectorTable"] = {{"target", form.target->name},

@@ -1,10 +1,12 @@
 #include "pelk-table/diff/diff_markdown_writer.h"
+#include "pelk-table/check/check_list.h"
 
 #include <sstream>
 #include <string>
 
 #include "pelk-table/diff/diff_diagram.h"
 #include "pelk-table/diff/table_diff.h"
+#include "pelk-table/report/finding_text.h"
 #include "pelk-table/views/markdown_view.h"
 #include "pelk-table/views/view_text.h"
 
@@ -87,10 +89,11 @@ void CDiffMarkdownWriter::write(std::ostream& out, const TABLE_DIFF_& diff, cons
         listItem(list, "states reachable again", diff.reachableAgain);
         listItem(list, "events that do nothing anywhere now", diff.nowUnused);
         listItem(list, "events that do something now", diff.nowUsed);
-        for (const FINDING_CHANGE_& finding : diff.findings)
-            list << "- check " << (finding.appeared ? "finds" : "no longer finds") << ": "
-                 << (finding.severity == FINDING_::kError ? "error" : "warning") << ": " << md(finding.message)
-                 << " \\[" << md(finding.check) << "\\]\n";
+        for (const FINDING_CHANGE_& change : diff.findings)
+            list << "- check " << (change.appeared ? "finds" : "no longer finds") << ": "
+                 << (change.finding.severity == FINDING_::kError ? "error" : "warning") << ": "
+                 << md(CFindingText::message(change.finding.message)) << " \\["
+                 << md(CCheckList::of(change.finding.id).name) << "\\]\n";
         const std::string vectors = CTableDiff::vectorTableText(diff, *form.target);
         if (!vectors.empty())
             list << "- vector table: " << md(vectors) << "\n";

@@ -1,8 +1,10 @@
 #include "pelk-table/diff/diff_text_writer.h"
+#include "pelk-table/check/check_list.h"
 
 #include <string>
 
 #include "pelk-table/diff/table_diff.h"
+#include "pelk-table/report/finding_text.h"
 
 namespace {
 
@@ -99,10 +101,12 @@ void CDiffTextWriter::write(std::ostream& out, const TABLE_DIFF_& diff, const DI
     writeList(out, "state reachable again: ", diff.reachableAgain, paint);
     writeList(out, "event does nothing anywhere now: ", diff.nowUnused, paint);
     writeList(out, "event does something now: ", diff.nowUsed, paint);
-    for (const FINDING_CHANGE_& finding : diff.findings) {
+    for (const FINDING_CHANGE_& change : diff.findings) {
+        const FINDING_& finding = change.finding;
         const std::string severity = finding.severity == FINDING_::kError ? "error" : "warning";
-        out << paint(kYellow, "check: ") << paint(finding.appeared ? kGreen : kRed, finding.appeared ? "+ " : "- ")
-            << severity << ": " << finding.message << " [" << finding.check << "]\n";
+        out << paint(kYellow, "check: ") << paint(change.appeared ? kGreen : kRed, change.appeared ? "+ " : "- ")
+            << severity << ": " << CFindingText::message(finding.message) << " [" << CCheckList::of(finding.id).name
+            << "]\n";
     }
     const std::string vectors = CTableDiff::vectorTableText(diff, *form.target);
     if (!vectors.empty())

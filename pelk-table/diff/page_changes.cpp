@@ -2,39 +2,16 @@
 
 #include <sstream>
 
-#include "pelk-table/check/checker.h"
 #include "pelk-table/diff/diff_json_writer.h"
 #include "pelk-table/diff/diff_text_writer.h"
-#include "pelk-table/diff/table_diff.h"
 #include "pelk-table/model/table_model.h"
-#include "pelk-table/report/finding_writer.h"
 #include "pelk-table/views/view_text.h"
 
-bool CPageChanges::describe(const std::string& oldPath, const std::string& machineName, bool machineNameGiven,
-                            const TARGET_& target, const CTableModel& model, const std::vector<FINDING_>& findings,
-                            std::string& json, std::ostream& err) {
-    CTableModel old(oldPath, machineName);
-    if (!old.load()) {
-        err << "pelk-table: cannot open " << oldPath << std::endl;
-        return false;
-    }
-    CHECK_OPTIONS_ options;
-    options.target = &target;
-    options.machineNameGiven = machineNameGiven;
-    DIFF_SIDE_ before{&old, CChecker::run(old, options)};
-    if (old.hasFormatErrors()) {
-        std::vector<FINDING_> refusing;
-        for (const FINDING_& finding : before.findings) {
-            if (finding.check == "table-format" || finding.check == "encoding")
-                refusing.push_back(finding);
-        }
-        CFindingWriter::writeText(err, {{oldPath, refusing}});
-        err << "pelk-table: " << oldPath << " is not a table pelk accepts: nothing to compare with" << std::endl;
-        return false;
-    }
+std::string CPageChanges::describe(const DIFF_SIDE_& before, const std::string& oldLabel, const CTableModel& model,
+                                   const std::vector<FINDING_>& findings, const TARGET_& target) {
     const TABLE_DIFF_ diff = CTableDiff::compare(before, {&model, findings});
     DIFF_FORM_ form;
-    form.oldLabel = CViewText::fileName(oldPath);
+    form.oldLabel = oldLabel;
     form.newLabel = CViewText::fileName(model.path());
     form.target = &target;
     nlohmann::ordered_json object = CDiffJsonWriter::toJson(diff, form);
@@ -44,6 +21,5 @@ bool CPageChanges::describe(const std::string& oldPath, const std::string& machi
     object["lines"] = nlohmann::ordered_json::array();
     for (std::string line; std::getline(lines, line);)
         object["lines"].push_back(line);
-    json = object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-    return true;
+    return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }

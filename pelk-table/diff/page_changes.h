@@ -1,12 +1,12 @@
 #ifndef PELK_TABLE_DIFF_PAGE_CHANGES_H
 #define PELK_TABLE_DIFF_PAGE_CHANGES_H
 
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "codegen/targets.h"
 #include "pelk-table/check/finding.h"
+#include "pelk-table/diff/table_diff.h"
 
 class CTableModel;
 
@@ -15,12 +15,10 @@ class CTableModel;
 /// text lines added as "lines", which page_changes.js marks on the page.
 class CPageChanges {
 public:
-    /// Loads and checks the table at oldPath as check does with -n and -a,
-    /// compares it with model and writes the JSON to json. False, after
-    /// saying why on err, when OLD cannot be read or pelk refuses it.
-    static bool describe(const std::string& oldPath, const std::string& machineName, bool machineNameGiven,
-                         const TARGET_& target, const CTableModel& model, const std::vector<FINDING_>& findings,
-                         std::string& json, std::ostream& err);
+    /// The JSON of the changes from before (a table pelk accepts, named
+    /// oldLabel) to model with its findings.
+    static std::string describe(const DIFF_SIDE_& before, const std::string& oldLabel, const CTableModel& model,
+                                const std::vector<FINDING_>& findings, const TARGET_& target);
 };
 
 #endif

@@ -45,9 +45,7 @@ struct CELL_CHANGE_ {
 /// A finding of check that only one of the tables has.
 struct FINDING_CHANGE_ {
     bool appeared;  ///< true: only NEW has it; false: only OLD had it
-    std::string check;
-    FINDING_::Severity severity;
-    std::string message;  ///< as check words it, without the cell
+    FINDING_ finding;
 };
 
 /// The size of the generated vector table: one entry per cell.

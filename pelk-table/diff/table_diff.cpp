@@ -252,11 +252,9 @@ void compareGraphs(const CSTTable& before, const CSTTable& after, TABLE_DIFF_& d
     }
 }
 
-// The findings one side has beyond the other, compared by check and key.
+// The findings one side has beyond the other, compared by key.
 void compareFindings(const DIFF_SIDE_& before, const DIFF_SIDE_& after, TABLE_DIFF_& diff) {
-    const auto keyOf = [](const FINDING_& finding) {
-        return finding.check + '\n' + CTableDiff::findingKey(finding.message);
-    };
+    const auto keyOf = [](const FINDING_& finding) { return CTableDiff::findingKey(finding); };
     const auto only = [&](const std::vector<FINDING_>& mine, const std::vector<FINDING_>& theirs, bool appeared) {
         std::unordered_map<std::string, int> count;
         for (const FINDING_& finding : theirs)
@@ -266,8 +264,7 @@ void compareFindings(const DIFF_SIDE_& before, const DIFF_SIDE_& after, TABLE_DI
             if (left > 0)
                 --left;
             else
-                diff.findings.push_back(
-                    {appeared, finding.check, finding.severity, CTableDiff::withoutCell(finding.message)});
+                diff.findings.push_back({appeared, finding});
         }
     };
     only(before.findings, after.findings, false);
@@ -317,32 +314,13 @@ std::string CTableDiff::cellText(const CELL_MEANING_& cell) {
     return text;
 }
 
-std::string CTableDiff::withoutCell(const std::string& message) {
-    const size_t cell = message.rfind(" (cell ");
-    if (cell != std::string::npos && !message.empty() && message.back() == ')')
-        return message.substr(0, cell);
-    return message;
-}
-
-std::string CTableDiff::findingKey(const std::string& message) {
-    const std::string text = withoutCell(message);
-    std::string key;
-    key.reserve(text.size());
-    // "state 3 'ON'" and "event 1 'PUSH'" lose their numbers: a state moved
-    // by an insertion is the same state.
-    for (size_t i = 0; i < text.size(); ++i) {
-        key += text[i];
-        for (const char* word : {"state ", "event "}) {
-            const size_t length = 6;
-            if (key.size() < length || key.compare(key.size() - length, length, word) != 0)
-                continue;
-            size_t j = i + 1;
-            while (j < text.size() && text[j] >= '0' && text[j] <= '9')
-                ++j;
-            if (j > i + 1 && j + 1 < text.size() && text[j] == ' ' && text[j + 1] == '\'')
-                i = j;
-        }
-    }
+// The names of the subject, never its numbers: a state moved by an
+// insertion is the same state.
+std::string CTableDiff::findingKey(const FINDING_& finding) {
+    const SUBJECT_& subject = finding.subject;
+    std::string key = std::to_string(finding.id) + ' ' + std::to_string(finding.message.id);
+    for (const std::string* name : {&subject.stateName, &subject.eventName, &subject.action})
+        key += '\n' + std::to_string(name->size()) + ':' + *name;
     return key;
 }
 

@@ -36,16 +36,14 @@ public:
     /// cell that does nothing, "→ #5" past the last state.
     static std::string cellText(const CELL_MEANING_& cell);
 
-    /// A finding's message as the comparison reads it: without its cell,
-    /// and without the numbers of the states and events it names.
-    static std::string findingKey(const std::string& message);
+    /// What makes two findings of two tables the same: the check, the
+    /// message and the names of its subject (never their numbers, nor the
+    /// message's text).
+    static std::string findingKey(const FINDING_& finding);
 
     /// The change in the size of the vector table: "4 → 6 entries, 8 → 12
     /// bytes (2 bytes an entry on NRA78K0)"; empty when the size is the same.
     static std::string vectorTableText(const TABLE_DIFF_& diff, const TARGET_& target);
-
-    /// The message without its trailing " (cell X)".
-    static std::string withoutCell(const std::string& message);
 };
 
 #endif

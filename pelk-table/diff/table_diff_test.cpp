@@ -6,21 +6,34 @@
 
 namespace {
 
-TEST(TableDiffTest, FindingKeysLeaveOutCellsAndTheNumbersOfNamedStatesAndEvents) {
+FINDING_ finding(CHECK_ID_ check, MESSAGE_ID_ message, int state, const char* stateName, int event,
+                 const char* eventName, const char* action = "") {
+    FINDING_ made;
+    made.id = check;
+    made.message.id = message;
+    made.message.arguments.push_back(ARGUMENT_::ofState(state, stateName));
+    made.subject = {state, stateName, event, eventName, action};
+    made.place.line = state + 2;
+    return made;
+}
+
+TEST(TableDiffTest, FindingsAreTheSameByCheckMessageAndNamesAlone) {
+    const FINDING_ unreachable = finding(kCheckUnreachableState, kMessageUnreachableState, 3, "DIM", -1, "");
     const struct {
-        const char* message;
-        const char* key;
+        FINDING_ other;
+        bool same;
     } cases[] = {
-        {"state 3 'DIM' cannot be reached from state 0 (cell A5)", "state 'DIM' cannot be reached from state 0"},
-        {"event 12 'TICK' does nothing in any state: no transition, no action (cell D1)",
-         "event 'TICK' does nothing in any state: no transition, no action"},
-        {"next state 5 of state 'ON', event 'PUSH' is past the last state, 2 (cell C3)",
-         "next state 5 of state 'ON', event 'PUSH' is past the last state, 2"},
-        {"no transition leaves state 2 'OFF'", "no transition leaves state 'OFF'"},
-        {"the machine name (cell)", "the machine name (cell)"},
+        {finding(kCheckUnreachableState, kMessageUnreachableState, 7, "DIM", -1, ""), true},  // renumbered
+        {finding(kCheckUnreachableState, kMessageUnreachableState, 3, "DIMMED", -1, ""), false},
+        {finding(kCheckTrapState, kMessageTrapState, 3, "DIM", -1, ""), false},
+        {finding(kCheckUnreachableState, kMessageUnreachableState, 3, "DIM", 0, "PUSH"), false},
+        {finding(kCheckUnreachableState, kMessageUnreachableState, 3, "DIM", -1, "", "Beep"), false},
+        // Names that run together stay apart.
+        {finding(kCheckUnreachableState, kMessageUnreachableState, 3, "DI", -1, "M"), false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.key, CTableDiff::findingKey(c.message)) << c.message;
+        EXPECT_EQ(CTableDiff::findingKey(unreachable) == CTableDiff::findingKey(c.other), c.same)
+            << c.other.subject.stateName << "/" << c.other.subject.eventName << "/" << c.other.subject.action;
 }
 
 TEST(TableDiffTest, CellTextsNameTheNextStateAndTheCalls) {

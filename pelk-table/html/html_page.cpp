@@ -5,8 +5,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "pelk-table/check/check_list.h"
 #include "pelk-table/html/page_assets.h"
 #include "pelk-table/model/table_model.h"
+#include "pelk-table/report/finding_text.h"
 #include "pelk-table/run/machine_run.h"
 
 namespace {
@@ -15,26 +17,6 @@ using Json = nlohmann::ordered_json;
 
 std::string asset(const unsigned char* text) {
     return reinterpret_cast<const char*>(text);
-}
-
-// The cells of the matrix that the findings point at, by line and column:
-// a cell is (state, event); a state's name is (state, -1), an event's
-// (-1, event).
-std::map<std::pair<int, int>, std::pair<int, int>> targets(const CTableModel& model) {
-    std::map<std::pair<int, int>, std::pair<int, int>> found;
-    const CSTTable& table = model.table();
-    auto add = [&](const PLACE_& place, int s, int e) {
-        if (place.line > 0)
-            found.insert({{place.line, place.column}, {s, e}});
-    };
-    for (int s = 0; s < table.stateCount(); ++s) {
-        add(model.stateNamePlace(s), s, -1);
-        for (int e = 0; e < table.eventCount(); ++e)
-            add(model.cellPlace(s, e), s, e);
-    }
-    for (int e = 0; e < table.eventCount(); ++e)
-        add(model.eventPlace(e), -1, e);
-    return found;
 }
 
 // The JSON text of a value, safe inside a <script> element and an HTML
@@ -143,18 +125,18 @@ std::string CHtmlPage::modelJson() const {
     json["stops"] = std::move(stops);
     json["missing"] = std::move(missing);
 
-    const auto places = targets(m_model);
+    // A finding points at the matrix by its subject: a cell is (state,
+    // event); a state's name is (state, -1), an event's (-1, event).
     json["findings"] = Json::array();
     for (const FINDING_& finding : m_findings) {
-        const auto target = places.find({finding.place.line, finding.place.column});
         Json item;
         item["severity"] = finding.severity == FINDING_::kError ? "error" : "warning";
-        item["check"] = finding.check;
-        item["message"] = finding.message;
+        item["check"] = CCheckList::of(finding.id).name;
+        item["message"] = CFindingText::withCell(CFindingText::message(finding.message), finding.place);
         item["line"] = finding.place.line;
         item["column"] = finding.place.column;
-        item["state"] = target == places.end() ? -1 : target->second.first;
-        item["event"] = target == places.end() ? -1 : target->second.second;
+        item["state"] = finding.subject.state;
+        item["event"] = finding.subject.event;
         json["findings"].push_back(std::move(item));
     }
 

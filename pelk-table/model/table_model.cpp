@@ -103,8 +103,10 @@ bool CTableModel::load() {
 // within the table are kept, those outside it (written empty) are not.
 bool CTableModel::readWorkbook(std::string& text) {
     CWorkbookInput input;
-    if (!input.convert(std::move(text), m_sheet, false, m_loadError))
+    if (!input.convert(std::move(text), m_sheet, false, m_loadError)) {
+        m_badSheet = input.sheetNotFound();
         return false;
+    }
     text = input.text();
     m_sheetReference = input.sheetReference();
     for (const SHEET_PROBLEM_& problem : input.problems()) {

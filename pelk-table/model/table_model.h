@@ -45,6 +45,9 @@ public:
     bool opened() const { return m_opened; }
     /// True when the file was a workbook.
     bool isWorkbook() const { return !m_sheetReference.empty(); }
+    /// True when load() failed because the sheet chosen with setSheet() is
+    /// not in the workbook.
+    bool badSheet() const { return m_badSheet; }
     /// The workbook's problems within the table: errors at cells whose text
     /// is not certain or cannot be carried, warnings at merged cells.
     const std::vector<SHEET_PROBLEM_>& workbookProblems() const { return m_workbookProblems; }
@@ -99,6 +102,7 @@ private:
     std::vector<TABLE_PROBLEM_> m_problems;
     std::string m_sheet;
     std::string m_sheetReference;
+    bool m_badSheet = false;
     std::vector<SHEET_PROBLEM_> m_workbookProblems;
 };
 

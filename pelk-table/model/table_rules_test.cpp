@@ -3,21 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "table/st_table.h"
+#include "tests/support/lamp_table.h"
 
 namespace {
 
-// Events "1" and GO; A: "1" goes to B calling X, "-", Y; GO stays with "*".
-// B: "1" has no transition; GO goes to 7, past the last state.
-void makeTable(CSTTable& table) {
-    table.appendEvent("1");
-    table.appendEvent("GO");
-    table.appendState({"A", {{0, 1, {"X", "-", "Y"}}, {1, -1, {"*"}}}});
-    table.appendState({"B", {{0, -1, {}}, {1, 7, {"Z"}}}});
-}
-
 TEST(TableRules, OutcomeLeavesTheMarkersOut) {
     CSTTable table("M", nullptr);
-    makeTable(table);
+    fillEdgeCases(table);
     const struct {
         int state, event, next;
         std::vector<std::string> actions;
@@ -39,7 +31,7 @@ TEST(TableRules, OutcomeLeavesTheMarkersOut) {
 
 TEST(TableRules, FindsNamesBeforeNumbers) {
     CSTTable table("M", nullptr);
-    makeTable(table);
+    fillEdgeCases(table);
     const struct {
         std::string text;
         int event, state;
@@ -56,7 +48,7 @@ TEST(TableRules, FindsNamesBeforeNumbers) {
 
 TEST(TableRules, LabelsAndCellNames) {
     CSTTable table("M", nullptr);
-    makeTable(table);
+    fillEdgeCases(table);
     EXPECT_EQ(CTableRules::stateLabel(table, 1), "B");
     EXPECT_EQ(CTableRules::stateLabel(table, 7), "#7");
     EXPECT_EQ(CTableRules::stateLabel(table, 2), "#2");

@@ -4,6 +4,7 @@
 
 #include "pelk-table/check/check_list.h"
 #include "pelk-table/model/utf8_text.h"
+#include "pelk-table/report/finding_text.h"
 
 namespace {
 
@@ -11,6 +12,10 @@ using json = nlohmann::ordered_json;
 
 const char* severityName(FINDING_::Severity severity) {
     return severity == FINDING_::kError ? "error" : "warning";
+}
+
+const char* checkName(const FINDING_& finding) {
+    return CCheckList::of(finding.id).name;
 }
 
 // A cell of a workbook is named by its sheet and cell: "lamp.xlsx:Lamp!C3".
@@ -124,14 +129,20 @@ void CFindingWriter::writeText(std::ostream& out, const std::vector<FILE_FINDING
         for (const FINDING_& finding : file.findings) {
             const char* colour = finding.severity == FINDING_::kError ? kRed : kMagenta;
             out << painted(where(file.file, finding.place) + ":", kBold, style) << " "
-                << painted(std::string(severityName(finding.severity)) + ":", colour, style) << " " << finding.message
-                << " [" << painted(finding.check, colour, style) << "]\n";
+                << painted(std::string(severityName(finding.severity)) + ":", colour, style) << " "
+                << CFindingText::withCell(CFindingText::message(finding.message), finding.place) << " ["
+                << painted(checkName(finding), colour, style) << "]\n";
             writeSource(out, file.model, finding.place, style);
             for (const NOTE_& note : finding.notes) {
+                // A note at the finding's own place shows neither its cell
+                // nor its line twice.
+                const bool samePlace =
+                    note.place.line == finding.place.line && note.place.column == finding.place.column;
+                const std::string message = CFindingText::message(note.message);
                 out << painted(where(file.file, note.place) + ":", kBold, style) << " "
-                    << painted("note:", kCyan, style) << " " << note.message << "\n";
-                // A note at the finding's own place shows no line twice.
-                if (note.place.line != finding.place.line || note.place.column != finding.place.column)
+                    << painted("note:", kCyan, style) << " "
+                    << (samePlace ? message : CFindingText::withCell(message, note.place)) << "\n";
+                if (!samePlace)
                     writeSource(out, file.model, note.place, style);
             }
         }
@@ -168,7 +179,7 @@ void CFindingWriter::writeJson(std::ostream& out, const std::vector<FILE_FINDING
                 json entry = {{"line", note.place.line}, {"column", note.place.column}, {"cell", note.place.cell}};
                 if (!note.place.sheet.empty())
                     entry["sheet"] = note.place.sheet;
-                entry["message"] = note.message;
+                entry["message"] = CFindingText::message(note.message);
                 notes.push_back(entry);
             }
             json entry = {{"file", file.file},
@@ -179,8 +190,8 @@ void CFindingWriter::writeJson(std::ostream& out, const std::vector<FILE_FINDING
             if (!finding.place.sheet.empty())
                 entry["sheet"] = finding.place.sheet;
             entry["severity"] = severityName(finding.severity);
-            entry["check"] = finding.check;
-            entry["message"] = finding.message;
+            entry["check"] = checkName(finding);
+            entry["message"] = CFindingText::message(finding.message);
             entry["notes"] = notes;
             all.push_back(entry);
         }
@@ -203,16 +214,16 @@ void CFindingWriter::writeSarif(std::ostream& out, const std::vector<FILE_FINDIN
     for (const FILE_FINDINGS_& file : files) {
         for (const FINDING_& finding : file.findings) {
             const int ruleIndex = static_cast<int>(finding.id);
-            json result = {{"ruleId", finding.check},
+            json result = {{"ruleId", checkName(finding)},
                            {"ruleIndex", ruleIndex},
                            {"level", severityName(finding.severity)},
-                           {"message", {{"text", finding.message}}},
+                           {"message", {{"text", CFindingText::message(finding.message)}}},
                            {"locations", json::array({sarifLocation(file.file, finding.place, std::string())})}};
             if (!finding.notes.empty()) {
                 json related = json::array();
                 int id = 0;
                 for (const NOTE_& note : finding.notes) {
-                    json location = sarifLocation(file.file, note.place, note.message);
+                    json location = sarifLocation(file.file, note.place, CFindingText::message(note.message));
                     location["id"] = id++;
                     related.push_back(location);
                 }

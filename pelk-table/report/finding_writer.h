@@ -17,10 +17,9 @@ struct FILE_FINDINGS_ {
 
 /// How the text form looks.
 struct TEXT_STYLE_ {
-    bool caret = true;                  ///< the source line, and a caret under the column
-    bool colour = false;                ///< ANSI colours, as compilers use them
-    std::string colourChoice = "auto";  ///< -fdiagnostics-color: auto, always or never
-    bool count = true;                  ///< the closing "2 errors and 1 warning generated."
+    bool caret = true;    ///< the source line, and a caret under the column
+    bool colour = false;  ///< ANSI colours, as compilers use them
+    bool count = true;    ///< the closing "2 errors and 1 warning generated."
 };
 
 /// CFindingWriter writes findings in the forms that compilers, editors and

@@ -2,20 +2,13 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "tests/support/lamp_table.h"
 
-// Events "1" and GO; A: "1" goes to B calling X, "-", Y; GO stays with "*".
-// B: "1" has no transition; GO goes to 7, past the last state.
-void makeTable(CSTTable& table) {
-    table.appendEvent("1");
-    table.appendEvent("GO");
-    table.appendState({"A", {{0, 1, {"X", "-", "Y"}}, {1, -1, {"*"}}}});
-    table.appendState({"B", {{0, -1, {}}, {1, 7, {"Z"}}}});
-}
+namespace {
 
 TEST(MachineRun, StepsAsTheGeneratedMachine) {
     CSTTable table("M", nullptr);
-    makeTable(table);
+    fillEdgeCases(table);
     const struct {
         int state, event;
         bool transition;
@@ -51,7 +44,7 @@ namespace {
 // them, the vector table below 256, the one-byte state from 256 on.
 TEST(MachineRun, StopReasonSaysWhatTheGeneratedCodeDoes) {
     CSTTable table("M", nullptr);
-    makeTable(table);
+    fillEdgeCases(table);
     const struct {
         int next;
         std::string reason;  // a part of it; empty: no reason at all

@@ -6,7 +6,9 @@
 
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/model/table_rules.h"
+#include "pelk-table/report/finding_text.h"
 #include "pelk-table/views/graph_words.h"
+#include "pelk-table/views/mermaid_view.h"
 #include "pelk-table/views/neighbourhood.h"
 #include "pelk-table/views/state_groups.h"
 #include "pelk-table/views/view_text.h"
@@ -20,14 +22,10 @@ bool samePlace(const PLACE_& a, const PLACE_& b) {
 // The finding's message and its notes; a note at the finding's own place
 // does not repeat the cell.
 std::string reasonOf(const FINDING_& finding) {
-    std::string reason = finding.message;
+    std::string reason = CFindingText::withCell(CFindingText::message(finding.message), finding.place);
     for (const NOTE_& note : finding.notes) {
-        std::string message = note.message;
-        const std::string cell = " (cell " + note.place.cell + ")";
-        if (samePlace(note.place, finding.place) && message.size() > cell.size() &&
-            message.compare(message.size() - cell.size(), cell.size(), cell) == 0)
-            message.erase(message.size() - cell.size());
-        reason += ": " + message;
+        const std::string message = CFindingText::message(note.message);
+        reason += ": " + (samePlace(note.place, finding.place) ? message : CFindingText::withCell(message, note.place));
     }
     return reason;
 }
@@ -97,11 +95,10 @@ CMachineGraph::CMachineGraph(const CTableModel& model, const std::vector<FINDING
         for (auto& target : byTarget)
             ordinary.push_back({s, target.first, std::move(target.second)});
 
-        const PLACE_ place = model.stateNamePlace(s);
         for (const FINDING_& finding : findings) {
-            const bool unreachable = finding.check == "unreachable-state";
-            const bool trap = finding.check == "trap-state";
-            if ((!unreachable && !trap) || !samePlace(finding.place, place))
+            const bool unreachable = finding.id == kCheckUnreachableState;
+            const bool trap = finding.id == kCheckTrapState;
+            if ((!unreachable && !trap) || finding.subject.state != s)
                 continue;
             state.unreachable = state.unreachable || unreachable;
             state.trap = state.trap || trap;
@@ -339,7 +336,8 @@ bool CMachineGraph::shrink() {
         m_note = what + " (" + plural(static_cast<size_t>(shownStates()), "state", "states") + ", " +
                  plural(m_edgeCount, "transition", "transitions") +
                  " to draw) is more than a diagram shows legibly: at most " + std::to_string(kMaxStates) +
-                 " states and " + std::to_string(kMaxEdges) + " transitions, and 50,000 characters of Mermaid.";
+                 " states and " + std::to_string(kMaxEdges) + " transitions, and " +
+                 CViewText::grouped(CMermaidView::kMaxText) + " characters of Mermaid.";
     }
     if (m_states.empty()) {
         m_empty = true;

@@ -3,8 +3,10 @@
 #include <map>
 #include <sstream>
 
+#include "pelk-table/check/check_list.h"
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/model/table_rules.h"
+#include "pelk-table/report/finding_text.h"
 #include "pelk-table/views/graph_words.h"
 #include "pelk-table/views/machine_graph.h"
 #include "pelk-table/views/mermaid_view.h"
@@ -164,10 +166,14 @@ void writeFindings(std::ostream& out, const std::vector<FINDING_>& findings) {
     }
     for (const FINDING_& finding : findings) {
         out << "- " << (finding.severity == FINDING_::kError ? "**error**" : "**warning**") << " at "
-            << where(finding.place) << ": " << M::escaped(CViewText::clean(finding.message)) << " \\["
-            << M::escaped(finding.check) << "\\]\n";
+            << where(finding.place) << ": "
+            << M::escaped(
+                   CViewText::clean(CFindingText::withCell(CFindingText::message(finding.message), finding.place)))
+            << " \\[" << M::escaped(CCheckList::of(finding.id).name) << "\\]\n";
         for (const NOTE_& note : finding.notes)
-            out << "  - note at " << where(note.place) << ": " << M::escaped(CViewText::clean(note.message)) << "\n";
+            out << "  - note at " << where(note.place) << ": "
+                << M::escaped(CViewText::clean(CFindingText::withCell(CFindingText::message(note.message), note.place)))
+                << "\n";
     }
 }
 

@@ -30,6 +30,13 @@ std::string CViewText::clean(const std::string& name) {
     return text;
 }
 
+std::string CViewText::grouped(std::size_t number) {
+    std::string digits = std::to_string(number);
+    for (std::size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, ",");
+    return digits;
+}
+
 std::string CViewText::fileName(const std::string& path) {
     const std::string::size_type slash = path.find_last_of("/\\");
     return slash == std::string::npos ? path : path.substr(slash + 1);

@@ -23,6 +23,9 @@ public:
     /// word keeps a line of its own).
     static std::vector<std::string> wrapped(const std::string& text, size_t width);
 
+    /// A number with a comma between each three digits: "50,000".
+    static std::string grouped(std::size_t number);
+
     /// The last part of a path: the file name, without its folder.
     static std::string fileName(const std::string& path);
 };

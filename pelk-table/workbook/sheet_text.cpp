@@ -4,11 +4,12 @@
 
 #include "pelk-table/model/table_rules.h"
 #include "pelk-table/workbook/sheet_grid.h"
+#include "splitter/tsv_scanner.h"
 
 namespace {
 
 // The longest field pelk's reading takes.
-const std::size_t kMaxField = 255;
+const std::size_t kMaxField = CTsvScanner::kMaxFieldLength;
 
 const char kFix[] = "; format the cell as text and type the text it should show";
 

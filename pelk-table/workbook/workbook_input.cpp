@@ -73,6 +73,7 @@ bool CWorkbookInput::convert(std::string bytes, const std::string& sheet, bool a
                 chosen = number - 1;
         }
         if (chosen < 0) {
+            m_sheetNotFound = true;
             error = "the workbook has no sheet \"" + sheet + "\"; its sheets: " + listOf(names);
             return false;
         }

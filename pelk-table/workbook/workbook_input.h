@@ -38,11 +38,15 @@ public:
     const std::vector<SHEET_PROBLEM_>& problems() const { return m_problems; }
     /// True when a problem is an error.
     bool hasErrors() const;
+    /// True when read() or convert() failed because the sheet asked for is
+    /// not in the workbook.
+    bool sheetNotFound() const { return m_sheetNotFound; }
 
 private:
     std::string m_sheetName;
     std::string m_text;
     std::vector<SHEET_PROBLEM_> m_problems;
+    bool m_sheetNotFound = false;
 };
 
 #endif

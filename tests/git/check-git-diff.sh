@@ -95,7 +95,7 @@ refused=$(git diff 2>&1; echo "status $?")
 expect "refused table" "pelk-table diff a/lamp.tsv b/lamp.tsv
 b/lamp.tsv:3:6: error: state number '7' should be 1, the position of 'WARM' after the header (cell B3) [table-format]
 1 error generated.
-pelk-table diff: b/lamp.tsv is not a table pelk accepts: no comparison
+pelk-table: b/lamp.tsv is not a table pelk accepts: no comparison
 status 0" "$refused"
 git checkout -q lamp.tsv
 

@@ -13,4 +13,14 @@ inline void fillLamp(CSTTable& table) {
     table.appendState({"ON", {{0, 0, {"LampOff"}}, {1, -1, {}}}});
 }
 
+/// Fills table with a machine of edge cases: events "1" and GO; in A, "1"
+/// goes to B calling X, "-", Y, and GO stays with "*"; in B, "1" has no
+/// transition and GO goes to 7, past the last state.
+inline void fillEdgeCases(CSTTable& table) {
+    table.appendEvent("1");
+    table.appendEvent("GO");
+    table.appendState({"A", {{0, 1, {"X", "-", "Y"}}, {1, -1, {"*"}}}});
+    table.appendState({"B", {{0, -1, {}}, {1, 7, {"Z"}}}});
+}
+
 #endif

@@ -1,4 +1,4 @@
-#include "codegen/asm_code_writer.h"
+#include "codegen/asm_code.h"
 
 #include <gtest/gtest.h>
 

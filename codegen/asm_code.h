@@ -1,11 +1,11 @@
-#ifndef PELK_CODEGEN_ASM_CODE_WRITER_H
-#define PELK_CODEGEN_ASM_CODE_WRITER_H
+#ifndef PELK_CODEGEN_ASM_CODE_H
+#define PELK_CODEGEN_ASM_CODE_H
 
-#include <ostream>
 #include <string>
 #include <vector>
 
-class CCode;
+#include "codegen/code.h"
+
 class CSTTable;
 
 /// One instruction line of a routine, the two columns of writeSourceLine.
@@ -33,35 +33,36 @@ struct ASM_DIALECT_ {
     std::vector<ASM_LINE_> fsmRoutine;   ///< the dispatcher after its label
 };
 
-/// CAsmCodeWriter writes the source and include file of an assembler target
-/// as its dialect says. It writes the source lines through the line writers
-/// of the generator it serves, and the lines those cannot form (segments,
-/// the storage definition) straight into the source stream.
-class CAsmCodeWriter {
+/// CAsmCode writes the source and include file of an assembler target as
+/// its dialect says; a target is this class given its dialect. The source
+/// lines go through CCode's line writers, the lines those cannot form
+/// (segments, the storage definition) straight into the source stream.
+class CAsmCode : public CCode {
 public:
-    /// Borrows everything for the lifetime of the writer.
-    CAsmCodeWriter(CCode& code, const CSTTable& table, std::ostream& source, const std::string& columnSeparator,
-                   const ASM_DIALECT_& dialect);
+    /// Borrows table as CCode does, and dialect for the generator's lifetime.
+    CAsmCode(const CSTTable* table, const ASM_DIALECT_& dialect);
+    ~CAsmCode() override;
 
     /// Module name, include directive (where the dialect puts it), public
     /// routines and the data segment with the state variable; 0.
-    int writeSourceHead();
+    int writeSourceHead() override;
     /// Code segment, include directive (where the dialect puts it) and the
     /// routines; 0.
-    int writeSourceBody();
+    int writeSourceBody() override;
     /// The end directive and the generation stamp; 0.
-    int writeSourceTail();
-    /// The whole include file into include; -1 (nothing written) when the
-    /// stream is failed or bad, else 0.
-    int writeIncludeFile(std::ostream& include);
+    int writeSourceTail() override;
+    /// The whole include file; -1 (nothing written) when the include stream
+    /// is failed or bad, else 0.
+    int writeIncludeFile() override;
 
     /// "cs_" + name + "fsm", "cseg" and attribute (verbatim, also when empty).
     void writeCodeSegment(const std::string& name, const std::string& attribute);
-    /// "cs_" + name + "fsm" and "ends".
+    /// "cs_" + name + "fsm" and "ends"; the head and body write it only for a
+    /// dialect that closes its segments.
     void writeCodeSegmentEnd(const std::string& name);
     /// "ds_" + name + "fsm", "dseg" and attribute.
     void writeDataSegment(const std::string& name, const std::string& attribute);
-    /// "ds_" + name + "fsm" and "ends".
+    /// "ds_" + name + "fsm" and "ends", as writeCodeSegmentEnd.
     void writeDataSegmentEnd(const std::string& name);
     /// label + ":", the storage directive, size and "; " + comment.
     void writeDataDefinition(const std::string& label, int size, const std::string& comment);
@@ -69,6 +70,7 @@ public:
     void writeIncludeDirective(const std::string& fileName);
     /// "stt_" + machine name: one word per cell, state-major.
     void writeVectorTable();
+    /// The init routine: sets the state variable to 0.
     void writeInitRoutine();
     /// The dispatcher: jumps to the cell routine of the event in A.
     void writeFsmRoutine();
@@ -82,12 +84,7 @@ private:
     void writeRoutine(const std::string& label, const std::vector<ASM_LINE_>& lines);
     std::string filledIn(const char* column) const;
     void writeCellRoutine(int event, int state);
-    void endLine();
 
-    CCode& m_code;
-    const CSTTable& m_table;
-    std::ostream& m_source;
-    const std::string& m_tab;
     const ASM_DIALECT_& m_dialect;
 };
 

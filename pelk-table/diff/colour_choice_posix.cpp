@@ -1,7 +1,0 @@
-#include <unistd.h>
-
-#include "pelk-table/diff/colour_choice.h"
-
-bool CColourChoice::outputIsTerminal() {
-    return ::isatty(STDOUT_FILENO) == 1;
-}
