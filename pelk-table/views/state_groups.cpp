@@ -29,38 +29,51 @@ CStateGroups::CStateGroups(int stateCount, int eventCount, const std::vector<CEL
     : m_outcomesOf(static_cast<size_t>(stateCount)),
       m_plain(static_cast<size_t>(stateCount)),
       m_innermost(static_cast<size_t>(stateCount), kNone) {
-    // The outcomes numbered, each with the states that have it. A next state
-    // past the last is never grouped.
-    std::map<std::pair<int, std::pair<int, std::vector<std::string>>>, int> numbers;
+    // The outcomes numbered in the order of the cells, each with the states
+    // that have it; an outcome is a cell's event, next state and actions,
+    // compared without copies. A next state past the last is never grouped.
+    const auto sameOutcome = [&cells](size_t a, size_t b) {
+        return cells[a].next != cells[b].next ? cells[a].next < cells[b].next : cells[a].actions < cells[b].actions;
+    };
+    std::vector<std::map<size_t, int, decltype(sameOutcome)>> numbers(
+        static_cast<size_t>(eventCount), std::map<size_t, int, decltype(sameOutcome)>(sameOutcome));
+    std::vector<int> outcomeOf(cells.size(), kNone);
     for (size_t cell = 0; cell < cells.size(); ++cell) {
         const CELL_OUTCOME_& outcome = cells[cell];
         if (!outcome.doesSomething() || elsewhere[cell] || outcome.next >= stateCount)
             continue;
-        const int e = static_cast<int>(cell % static_cast<size_t>(eventCount));
-        const int s = static_cast<int>(cell / static_cast<size_t>(eventCount));
-        const auto found = numbers.emplace(std::make_pair(e, std::make_pair(outcome.next, outcome.actions)),
-                                           static_cast<int>(m_outcomes.size()));
+        const size_t e = cell % static_cast<size_t>(eventCount);
+        const auto found = numbers[e].emplace(cell, static_cast<int>(m_firstCells.size()));
         if (found.second) {
-            m_outcomes.emplace_back(e, outcome);
+            m_firstCells.push_back(cell);
             m_targets.push_back(outcome.transition() ? outcome.next : kNone);
             m_statesOf.emplace_back();
         }
-        m_statesOf[static_cast<size_t>(found.first->second)].push_back(s);
-        if (outcome.transition())
-            ++m_plain[static_cast<size_t>(s)][outcome.next];
+        outcomeOf[cell] = found.first->second;
+        m_statesOf[static_cast<size_t>(found.first->second)].push_back(
+            static_cast<int>(cell / static_cast<size_t>(eventCount)));
     }
-    std::vector<int> shareable;
     for (size_t o = 0; o < m_statesOf.size(); ++o) {
         if (m_statesOf[o].size() < static_cast<size_t>(kMinStates))
             continue;
-        shareable.push_back(static_cast<int>(o));
         for (int s : m_statesOf[o])
             m_outcomesOf[static_cast<size_t>(s)].push_back(static_cast<int>(o));
     }
+    // The arrows of the states that share something: next state -> calls.
+    for (int s = 0; s < stateCount; ++s) {
+        for (int e = 0; e < eventCount && !m_outcomesOf[static_cast<size_t>(s)].empty(); ++e) {
+            const int outcome =
+                outcomeOf[static_cast<size_t>(s) * static_cast<size_t>(eventCount) + static_cast<size_t>(e)];
+            if (outcome != kNone && m_targets[static_cast<size_t>(outcome)] != kNone)
+                ++m_plain[static_cast<size_t>(s)][m_targets[static_cast<size_t>(outcome)]];
+        }
+    }
 
     CANDIDATES_ candidates;
-    for (int outcome : shareable)
-        addPieces(outcome, candidates);
+    for (size_t o = 0; o < m_statesOf.size(); ++o) {
+        if (m_statesOf[o].size() >= static_cast<size_t>(kMinStates))
+            addPieces(static_cast<int>(o), candidates);
+    }
     while (true) {
         auto best = candidates.end();
         for (auto it = candidates.begin(); it != candidates.end(); ++it) {
@@ -87,7 +100,7 @@ CStateGroups::CStateGroups(int stateCount, int eventCount, const std::vector<CEL
         for (int outcome : touched)
             addPieces(outcome, candidates);
     }
-    finish();
+    finish(cells, eventCount);
 }
 
 bool CStateGroups::has(int s, int outcome) const {
@@ -238,7 +251,7 @@ void CStateGroups::take(const std::vector<int>& states, const CANDIDATE_& candid
     }
 }
 
-void CStateGroups::finish() {
+void CStateGroups::finish(const std::vector<CELL_OUTCOME_>& cells, int eventCount) {
     std::vector<int> order;
     for (size_t g = 0; g < m_chosen.size(); ++g) {
         if (m_chosen[g].alive)
@@ -261,8 +274,10 @@ void CStateGroups::finish() {
         STATE_GROUP_ group;
         group.states = chosen.states;
         group.parent = chosen.parent == kNone ? kNone : index[static_cast<size_t>(chosen.parent)];
-        for (int outcome : chosen.outcomes)
-            group.shared.push_back(m_outcomes[static_cast<size_t>(outcome)]);
+        for (int outcome : chosen.outcomes) {
+            const size_t cell = m_firstCells[static_cast<size_t>(outcome)];
+            group.shared.emplace_back(static_cast<int>(cell % static_cast<size_t>(eventCount)), cells[cell]);
+        }
         std::stable_sort(group.shared.begin(), group.shared.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         m_result.push_back(group);

@@ -96,14 +96,14 @@ private:
     CANDIDATE_ evaluate(const std::vector<int>& states, int parent) const;
     void take(const std::vector<int>& states, const CANDIDATE_& candidate);
     void addPieces(int outcome, CANDIDATES_& candidates) const;
-    void finish();
+    void finish(const std::vector<CELL_OUTCOME_>& cells, int eventCount);
 
-    std::vector<std::pair<int, CELL_OUTCOME_>> m_outcomes;  // outcome -> event and what it does
-    std::vector<int> m_targets;                             // outcome -> next state, or kNone
-    std::vector<std::vector<int>> m_statesOf;               // outcome -> its states, ascending
-    std::vector<std::vector<int>> m_outcomesOf;             // state -> its shareable outcomes, ascending
-    std::vector<std::map<int, int>> m_plain;                // state -> next state -> outcomes the state draws itself
-    std::vector<int> m_innermost;                           // state -> the innermost chosen group holding it, or kNone
+    std::vector<size_t> m_firstCells;            // outcome -> the first cell that has it
+    std::vector<int> m_targets;                  // outcome -> next state, or kNone
+    std::vector<std::vector<int>> m_statesOf;    // outcome -> its states, ascending
+    std::vector<std::vector<int>> m_outcomesOf;  // state -> its shareable outcomes, ascending
+    std::vector<std::map<int, int>> m_plain;     // state (one that shares) -> next state -> outcomes it draws itself
+    std::vector<int> m_innermost;                // state -> the innermost chosen group holding it, or kNone
     std::vector<CHOSEN_> m_chosen;
     std::vector<STATE_GROUP_> m_result;
 };
