@@ -287,6 +287,16 @@ std::string CDotView::write(const CTableModel& model, const CMachineGraph& graph
     }
     out << "  node [shape=box, style=rounded, fontname=\"Helvetica,Arial,sans-serif\", fontsize=11]\n";
     out << "  edge [fontname=\"Helvetica,Arial,sans-serif\", fontsize=10]\n";
+    // Clusters are ranked with the rest of the graph (newrank): Graphviz's
+    // older ranking of clusters, in the library of Debian 12 (2.43), frees
+    // parts of the layout twice when the layout is freed, which kills an
+    // in-process render (dot --format=svg, the page) of most graphs with
+    // clusters.
+    bool boxes = false;
+    for (size_t g = 0; g < graph.groups().size(); ++g)
+        boxes = boxes || graph.boxShown(static_cast<int>(g));
+    if (boxes)
+        out << "  newrank=true\n";
     for (const VIEW_EDGE_& edge : graph.edges()) {
         if (edge.from == CMachineGraph::kGroupBox && !graph.inGroup(edge.group, edge.to)) {
             out << "  compound=true\n";
