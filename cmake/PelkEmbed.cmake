@@ -7,11 +7,13 @@
 #                                    for target from pelk-table/html/page*
 #
 # Run as a script (cmake -DEMBED_OUT=<header> "-DEMBED_FILES=<name>=<file>|..."
-# -P PelkEmbed.cmake) it writes the header.
+# -P PelkEmbed.cmake) it writes the header. A name given more than once is
+# one array: its files one after the other, in the order given.
 
 if(CMAKE_SCRIPT_MODE_FILE AND DEFINED EMBED_OUT)
   set(text "// Generated from the files named below by cmake/PelkEmbed.cmake; do not edit.\n#pragma once\n")
   string(REPLACE "|" ";" pairs "${EMBED_FILES}")
+  set(names "")
   foreach(pair ${pairs})
     string(REGEX REPLACE "=.*$" "" name "${pair}")
     string(REGEX REPLACE "^[^=]*=" "" file "${pair}")
@@ -20,7 +22,15 @@ if(CMAKE_SCRIPT_MODE_FILE AND DEFINED EMBED_OUT)
     # One line of bytes per line of the file.
     string(REPLACE "0x0a," "0x0a,\n" bytes "${bytes}")
     get_filename_component(base "${file}" NAME)
-    string(APPEND text "\n// ${base}\nstatic const unsigned char ${name}[] = {\n${bytes}0x00};\n")
+    list(FIND names ${name} known)
+    if(known EQUAL -1)
+      list(APPEND names ${name})
+      set(bytes_${name} "")
+    endif()
+    string(APPEND bytes_${name} "// ${base}\n${bytes}")
+  endforeach()
+  foreach(name ${names})
+    string(APPEND text "\nstatic const unsigned char ${name}[] = {\n${bytes_${name}}0x00};\n")
   endforeach()
   file(WRITE "${EMBED_OUT}" "${text}")
   return()
@@ -34,13 +44,22 @@ function(pelk_add_page_assets target)
   set(header ${out_dir}/pelk-table/html/page_assets.h)
   # The marks of html --compare come from pelk-table/diff.
   set(diff_dir ${PELK_ROOT}/pelk-table/diff)
-  set(files "kPageTemplate=${dir}/page_template.html|kPageCss=${dir}/page.css|kPageLogic=${dir}/page_logic.js|kPageJs=${dir}/page.js|kPageChangesCss=${diff_dir}/page_changes.css|kPageChangesJs=${diff_dir}/page_changes.js")
+  # The page's script, one array in this order: each file uses those before
+  # it, and page.js joins them.
+  set(scripts page_dom.js page_matrix.js page_findings.js page_viewport.js page_diagram.js page_simulator.js page.js)
+  set(files "kPageTemplate=${dir}/page_template.html|kPageCss=${dir}/page.css|kPageLogic=${dir}/page_logic.js")
+  set(inputs ${dir}/page_template.html ${dir}/page.css ${dir}/page_logic.js)
+  foreach(script ${scripts})
+    string(APPEND files "|kPageJs=${dir}/${script}")
+    list(APPEND inputs ${dir}/${script})
+  endforeach()
+  string(APPEND files "|kPageChangesCss=${diff_dir}/page_changes.css|kPageChangesJs=${diff_dir}/page_changes.js")
+  list(APPEND inputs ${diff_dir}/page_changes.css ${diff_dir}/page_changes.js)
   add_custom_command(
     OUTPUT ${header}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${out_dir}/pelk-table/html
     COMMAND ${CMAKE_COMMAND} -DEMBED_OUT=${header} "-DEMBED_FILES=${files}" -P ${PELK_EMBED_SCRIPT}
-    DEPENDS ${dir}/page_template.html ${dir}/page.css ${dir}/page_logic.js ${dir}/page.js ${diff_dir}/page_changes.css ${diff_dir}/page_changes.js
-            ${PELK_EMBED_SCRIPT}
+    DEPENDS ${inputs} ${PELK_EMBED_SCRIPT}
     COMMENT "Embedding the page of pelk-table html"
     VERBATIM)
   target_sources(${target} PRIVATE ${header})

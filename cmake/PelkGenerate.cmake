@@ -1,6 +1,6 @@
 # pelk_generate(<out-var> TABLE <file.tsv|file.xlsx|file.ods> NAME <FsmName>
 #               [SHEET <name|number>] [KIND NRA78K0|FASM96|C|FCC907S]
-#               [CONTEXT <file>] [CHECK])
+#               [CONTEXT <file>] [CHECK] [TEST [TEST_SCENARIOS <file>...]])
 #
 # Adds a custom command that runs pelk on TABLE and writes the machine
 # <FsmName>fsm.c/.h (kinds C and FCC907S) or <FsmName>fsm.asm/.inc (kinds
@@ -27,12 +27,26 @@
 # error, reaches the build log as FILE:LINE:COLUMN: severity: message, the
 # form compilers use, so IDEs and CI jump to the cell.
 #
+# TEST (kinds C and FCC907S, with CONTEXT) adds the conformance test of the
+# machine: `pelk-table test` writes <FsmName>fsm_test.c and, under the same
+# name as CONTEXT, a context header that only declares the actions, into
+# the folder <FsmName>fsm_conformance of the current binary directory; the
+# generated machine is copied beside them, so that its #include finds that
+# header first. Both are built into the executable <FsmName>fsm_test, which
+# is registered with CTest under the same name (call enable_testing() or
+# include(CTest) first; nothing is added when BUILD_TESTING is OFF). In a
+# cross build CTest runs it through CMAKE_CROSSCOMPILING_EMULATOR where one
+# is set. The test writes TAP and exits with 0 only when every cell passed;
+# set compile definitions on the target for its hooks (PELKTEST_PUTCHAR,
+# PELKTEST_END, PELKTEST_HOOKS). TEST_SCENARIOS are scenario files in the
+# format of `pelk-table run`, each one more test.
+#
 # The executables are the targets Pelk::pelk and Pelk::pelk-table (imported
 # by find_package(Pelk) or, inside the pelk build itself, aliases of the
 # pelk and pelk-table targets).
 
 function(pelk_generate out_var)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "CHECK" "TABLE;NAME;KIND;CONTEXT;SHEET" "")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "CHECK;TEST" "TABLE;NAME;KIND;CONTEXT;SHEET" "TEST_SCENARIOS")
   if(ARG_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "pelk_generate: unexpected arguments: ${ARG_UNPARSED_ARGUMENTS}")
   endif()
@@ -141,4 +155,52 @@ function(pelk_generate out_var)
     COMMENT "Generating ${names} from ${table_argument}"
     VERBATIM)
   set(${out_var} ${outputs} PARENT_SCOPE)
+
+  if(ARG_TEST_SCENARIOS AND NOT ARG_TEST)
+    message(FATAL_ERROR "pelk_generate: TEST_SCENARIOS belong to TEST")
+  endif()
+  if(NOT ARG_TEST OR (DEFINED BUILD_TESTING AND NOT BUILD_TESTING))
+    return()
+  endif()
+  if(NOT kind MATCHES "^(C|FCC907S)$")
+    message(FATAL_ERROR "pelk_generate: TEST runs a machine generated as C (KIND C or FCC907S), not ${kind}")
+  endif()
+  if(NOT ARG_CONTEXT)
+    message(FATAL_ERROR "pelk_generate: TEST needs CONTEXT: the machine under test is compiled against a "
+                        "context header of that name that declares its actions")
+  endif()
+  if(NOT TARGET Pelk::pelk-table)
+    message(FATAL_ERROR "pelk_generate: TEST needs the target Pelk::pelk-table (call find_package(Pelk) first)")
+  endif()
+  set(test_name "${ARG_NAME}fsm_test")
+  set(test_dir "${CMAKE_CURRENT_BINARY_DIR}/${ARG_NAME}fsm_conformance")
+  set(test_source "${test_dir}/${test_name}.c")
+  set(test_context "${test_dir}/${ARG_CONTEXT}")
+  list(GET outputs 0 machine_source)
+  set(test_machine "${test_dir}/${ARG_NAME}fsm.c")
+  get_filename_component(test_context_dir "${test_context}" DIRECTORY)
+  set(scenario_options)
+  set(scenarios)
+  foreach(scenario IN LISTS ARG_TEST_SCENARIOS)
+    get_filename_component(scenario "${scenario}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+    list(APPEND scenario_options --scenario "${scenario}")
+    list(APPEND scenarios "${scenario}")
+  endforeach()
+  add_custom_command(
+    OUTPUT "${test_source}" "${test_context}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${test_dir}" "${test_context_dir}"
+    COMMAND Pelk::pelk-table test "${table}" ${sheet_option} "-a${kind}" "-n${ARG_NAME}" -o "${test_source}"
+            --actions-header "${test_context}" ${scenario_options}
+    DEPENDS "${table}" Pelk::pelk-table ${scenarios}
+    COMMENT "Writing the conformance test ${test_name}.c of ${ARG_NAME}fsm"
+    VERBATIM)
+  add_custom_command(
+    OUTPUT "${test_machine}"
+    COMMAND ${CMAKE_COMMAND} -E copy "${machine_source}" "${test_machine}"
+    DEPENDS "${machine_source}"
+    COMMENT "Copying ${ARG_NAME}fsm.c beside its conformance test"
+    VERBATIM)
+  add_executable(${test_name} "${test_source}" "${test_machine}" "${test_context}")
+  target_include_directories(${test_name} PRIVATE "${test_dir}")
+  add_test(NAME ${test_name} COMMAND ${test_name})
 endfunction()

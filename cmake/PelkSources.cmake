@@ -7,7 +7,7 @@
 # Folder lists of the programs: PELK_DIRS (pelk), PELK_TABLE_DIRS (pelk-table).
 
 set(PELK_DIRS driver table codegen codegen/ra78k0 codegen/asm96 codegen/c)
-set(PELK_TABLE_DIRS pelk-table/model pelk-table/check pelk-table/report pelk-table/run pelk-table/views pelk-table/html pelk-table/workbook pelk-table/diff pelk-table/cli)
+set(PELK_TABLE_DIRS pelk-table/model pelk-table/check pelk-table/report pelk-table/run pelk-table/conformance pelk-table/views pelk-table/html pelk-table/workbook pelk-table/diff pelk-table/cli)
 
 if(WIN32)
   set(PELK_PLATFORM_SUFFIX win32)

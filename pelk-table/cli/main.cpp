@@ -20,6 +20,7 @@
 #include "pelk-table/cli/markdown_command.h"
 #include "pelk-table/cli/mermaid_command.h"
 #include "pelk-table/cli/run_command.h"
+#include "pelk-table/cli/test_command.h"
 #include "pelk-table/model/near_name.h"
 
 namespace {
@@ -55,9 +56,10 @@ int main(int argc, char* argv[]) {
     CMarkdownCommand markdown;
     CHtmlCommand html;
     CExportCommand exportCommand;
+    CTestCommand test;
     // In the order "pelk-table --help" lists them.
     const auto setUp = [&app, &status, &style](auto&... commands) { (commands.setUp(app, status, style), ...); };
-    setUp(check, run, dot, mermaid, markdown, html);
+    setUp(check, run, test, dot, mermaid, markdown, html);
     exportCommand.setUp(app, status);
     CDiffCommand diff;
     diff.setUp(app, status, style);

@@ -13,6 +13,7 @@
 #include "pelk-table/model/table_rules.h"
 #include "pelk-table/report/finding_text.h"
 #include "pelk-table/run/machine_run.h"
+#include "pelk-table/run/scenario_file.h"
 #include "table/table_reader.h"
 
 namespace {
@@ -43,14 +44,6 @@ struct SCENARIO_EVENT_ {
     std::string text;
     std::string place;
 };
-
-std::string trim(const std::string& text) {
-    const char* blanks = " \t\r\n";
-    const size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return "";
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
 
 }  // namespace
 
@@ -148,11 +141,9 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
                 break;
         }
     } else {
-        std::string line;
-        for (int number = 1; std::getline(scenario, line); ++number) {
-            const std::string text = trim(line);
-            if (text.empty() || text[0] == '#')
-                continue;
+        std::string text;
+        int number = 0;
+        while (CScenarioFile::nextEvent(scenario, number, text)) {
             if (!take({text, "standard input line " + std::to_string(number)}))
                 break;
         }

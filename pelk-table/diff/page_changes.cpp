@@ -15,6 +15,15 @@ std::string CPageChanges::describe(const DIFF_SIDE_& before, const std::string& 
     form.newLabel = CViewText::fileName(model.path());
     form.target = &target;
     nlohmann::ordered_json object = CDiffJsonWriter::toJson(diff, form);
+    // Each next state with its label, as the cells of the page and the text
+    // lines write it ("#7" past the last state).
+    for (size_t i = 0; i < diff.cells.size(); ++i) {
+        nlohmann::ordered_json& cell = object["cells"][i];
+        if (cell["old"].is_object() && cell["old"]["next"].is_object())
+            cell["old"]["next"]["label"] = diff.cells[i].before.nextLabel;
+        if (cell["new"].is_object() && cell["new"]["next"].is_object())
+            cell["new"]["next"]["label"] = diff.cells[i].after.nextLabel;
+    }
     std::ostringstream text;
     CDiffTextWriter::write(text, diff, form);
     std::istringstream lines(text.str());

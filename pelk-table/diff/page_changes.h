@@ -12,7 +12,8 @@ class CTableModel;
 
 /// CPageChanges gives the page of a table (pelk-table html --compare OLD)
 /// the changes since OLD: the JSON of pelk-table diff --format=json with the
-/// text lines added as "lines", which page_changes.js marks on the page.
+/// text lines added as "lines" and each cell's next state with its "label",
+/// which page_changes.js marks on the page.
 class CPageChanges {
 public:
     /// The JSON of the changes from before (a table pelk accepts, named

@@ -2,9 +2,38 @@
 
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/views/dot_view.h"
+#include "pelk-table/views/machine_graph.h"
 #include "pelk-table/views/svg_renderer.h"
 
 namespace {
+
+// The arrows as the DOT of the page names them: the one to the initial
+// state, then graph.edges() in order, each with the cells its calls stand
+// for (those of every state of a group for a group's arrow).
+std::vector<PAGE_EDGE_> edgesOf(const CMachineGraph& graph) {
+    std::vector<PAGE_EDGE_> edges;
+    if (graph.shownStates() > 0 && graph.shown(0))
+        edges.push_back({CDotView::edgeElementId(CDotView::kStartPoint),
+                         CDotView::nodeElementId(CDotView::kStartPoint),
+                         CDotView::nodeElementId(0),
+                         {}});
+    for (size_t index = 0; index < graph.edges().size(); ++index) {
+        const VIEW_EDGE_& edge = graph.edges()[index];
+        // A group's arrow leaves its box, or its node "any state in NAME"
+        // for a state inside the box.
+        std::string tail = CDotView::nodeElementId(edge.from);
+        if (edge.from == CMachineGraph::kGroupBox)
+            tail = graph.inGroup(edge.group, edge.to) ? CDotView::boxNodeElementId(edge.group)
+                                                      : CDotView::boxElementId(edge.group);
+        PAGE_EDGE_ drawn{CDotView::edgeElementId(static_cast<int>(index)), tail, CDotView::nodeElementId(edge.to), {}};
+        for (const VIEW_CALL_& call : edge.calls) {
+            for (int s : call.states)
+                drawn.cells.emplace_back(s, call.event);
+        }
+        edges.push_back(std::move(drawn));
+    }
+    return edges;
+}
 
 // The drawing itself: the graph's DOT, as pelk-table dot writes it, laid out
 // by the Graphviz library.
@@ -19,24 +48,16 @@ PAGE_DIAGRAM_ render(const CTableModel& model, const CMachineGraph& graph) {
         return diagram;
     }
     std::string messages;
-    if (!CSvgRenderer::render(CDotView::write(model, graph), diagram.svg, messages)) {
+    if (!CSvgRenderer::render(CDotView::write(model, graph, true), diagram.svg, messages)) {
         diagram.svg.clear();
         diagram.note = "No diagram: Graphviz could not lay the machine out (" + messages + ").";
         return diagram;
     }
-    diagram.nodeIds = CDotView::nodeNames(graph);
+    for (int s = 0; s < static_cast<int>(graph.states().size()); ++s)
+        diagram.nodeIds.push_back(graph.shown(s) ? CDotView::nodeElementId(s) : std::string());
+    diagram.edges = edgesOf(graph);
     diagram.note = graph.note();
     diagram.folds = graph.foldSentences();
-    // A folded event is one edge from "any state"; it stands for the cells of
-    // every state it covers.
-    for (const VIEW_FOLD_& fold : graph.folds()) {
-        if (fold.to < 0 || fold.to >= static_cast<int>(diagram.nodeIds.size()))
-            continue;
-        std::vector<std::pair<int, int>>& cells =
-            diagram.edgeCells["__any->" + diagram.nodeIds[static_cast<size_t>(fold.to)]];
-        for (int s : fold.covered)
-            cells.emplace_back(s, fold.call.event);
-    }
     return diagram;
 }
 
@@ -46,16 +67,4 @@ PAGE_DIAGRAM_ CHtmlDiagram::draw(const CTableModel& model, const std::vector<FIN
     VIEW_OPTIONS_ options;
     options.hint = "Shift+click on a state draws its neighbourhood.";
     return render(model, CMachineGraph(model, findings, options));
-}
-
-PAGE_DIAGRAM_ CHtmlDiagram::neighbourhood(const CTableModel& model, const std::vector<FINDING_>& findings, int s,
-                                          int depth) {
-    VIEW_OPTIONS_ options;
-    options.focus = s;
-    options.depth = depth;
-    return render(model, CMachineGraph(model, findings, options));
-}
-
-std::vector<std::string> CHtmlDiagram::foldSentences(const CTableModel& model, const std::vector<FINDING_>& findings) {
-    return CMachineGraph(model, findings).foldSentences();
 }

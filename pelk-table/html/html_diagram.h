@@ -6,26 +6,19 @@
 
 #include "pelk-table/check/finding.h"
 #include "pelk-table/html/html_page.h"
-#include "pelk-table/views/machine_graph.h"
 
 class CTableModel;
 
 /// CHtmlDiagram is where the page gets its diagram: the machine's DOT, as
 /// `pelk-table dot` draws it (folded, and cut down to the size every view
-/// keeps: CMachineGraph::kMaxStates and kMaxEdges), laid out as SVG by
-/// Graphviz, or the reason why the page has none (no Graphviz in this build,
-/// or nothing left to draw).
+/// keeps: CMachineGraph::kMaxStates and kMaxEdges) with ids on its nodes and
+/// edges, laid out as SVG by Graphviz, and the cells each arrow stands for;
+/// or the reason why the page has none (no Graphviz in this build, or
+/// nothing left to draw).
 class CHtmlDiagram {
 public:
     /// The whole machine; note says why it is cut down, when it is.
     static PAGE_DIAGRAM_ draw(const CTableModel& model, const std::vector<FINDING_>& findings);
-    /// State s and what leads in and out of it within depth steps, for a
-    /// click on a state; node ids as in draw().
-    static PAGE_DIAGRAM_ neighbourhood(const CTableModel& model, const std::vector<FINDING_>& findings, int s,
-                                       int depth = 1);
-    /// The sentences that say what the diagram of the whole machine folds
-    /// (CMachineGraph::foldSentences()), in plain text.
-    static std::vector<std::string> foldSentences(const CTableModel& model, const std::vector<FINDING_>& findings);
 };
 
 #endif

@@ -1,5 +1,6 @@
 #include "pelk-table/html/html_page.h"
 
+#include <functional>
 #include <map>
 #include <utility>
 
@@ -8,6 +9,8 @@
 #include "pelk-table/check/check_list.h"
 #include "pelk-table/html/page_assets.h"
 #include "pelk-table/model/table_model.h"
+#include "pelk-table/model/table_rules.h"
+#include "pelk-table/model/utf8_text.h"
 #include "pelk-table/report/finding_text.h"
 #include "pelk-table/run/machine_run.h"
 
@@ -51,8 +54,22 @@ std::string inlineSvg(const std::string& svg) {
     return start == std::string::npos ? std::string() : svg.substr(start);
 }
 
-// Why a run stops at a step past the last state, as pelk-table run says it
-// after the place of the event.
+// Every text that names one of count states or events, to its index, as
+// find (CTableRules) reads it: each name, and each number in decimal. A
+// name that is no UTF-8 is left out: the page holds it with U+FFFD, which
+// names nothing in the table.
+Json lookup(int count, const std::function<std::string(int)>& nameOf,
+            const std::function<int(const std::string&)>& find) {
+    Json texts = Json::object();
+    for (int i = 0; i < count; ++i) {
+        for (const std::string& text : {nameOf(i), std::to_string(i)}) {
+            if (CUtf8Text::invalidAt(text) == std::string::npos && !texts.contains(text))
+                texts[text] = find(text);
+        }
+    }
+    return texts;
+}
+
 // True when the record of state s ends before its cell for event e.
 bool cellMissing(const CTableModel& model, int s, int e) {
     const TABLE_LAYOUT_& layout = model.layout();
@@ -89,23 +106,34 @@ std::string CHtmlPage::modelJson() const {
     json["events"] = Json::array();
     for (int e = 0; e < table.eventCount(); ++e)
         json["events"].push_back(table.eventName(e));
+    // The state and event look-up of run, --from and the URL fragment.
+    json["stateLookup"] = lookup(
+        table.stateCount(), [&](int s) { return table.stateName(s); },
+        [&](const std::string& text) { return CTableRules::findState(table, text); });
+    json["eventLookup"] = lookup(
+        table.eventCount(), [&](int e) { return table.eventName(e); },
+        [&](const std::string& text) { return CTableRules::findEvent(table, text); });
 
     // Each cell, state by state, as the machine takes it: the next state
     // (-1 where the cell has no transition and the state stays), then the
     // actions called, as indexes into "actions". Beside them, by the cell's
     // index: why a run stops in a cell past the last state, and the cells
-    // that their records lack.
+    // that their records lack; by number, the labels of the states past the
+    // last that cells name.
     std::map<std::string, int> actionIndex;
     Json actions = Json::array();
     Json cells = Json::array();
     Json stops = Json::object();
+    Json pastLabels = Json::object();
     Json missing = Json::array();
     for (int s = 0; s < table.stateCount(); ++s) {
         for (int e = 0; e < table.eventCount(); ++e) {
             const RUN_STEP_ step = CMachineRun::step(table, s, e);
             const int index = s * table.eventCount() + e;
-            if (step.transition && step.next >= table.stateCount())
+            if (step.transition && step.next >= table.stateCount()) {
                 stops[std::to_string(index)] = CMachineRun::stopSentence(table, step.state, step.event, step.next);
+                pastLabels[std::to_string(step.next)] = CTableRules::stateLabel(table, step.next);
+            }
             if (cellMissing(m_model, s, e))
                 missing.push_back(index);
             Json cell = Json::array({step.transition ? step.next : -1});
@@ -123,6 +151,7 @@ std::string CHtmlPage::modelJson() const {
     json["actions"] = std::move(actions);
     json["cells"] = std::move(cells);
     json["stops"] = std::move(stops);
+    json["pastLabels"] = std::move(pastLabels);
     json["missing"] = std::move(missing);
 
     // A finding points at the matrix by its subject: a cell is (state,
@@ -145,15 +174,13 @@ std::string CHtmlPage::modelJson() const {
     diagram["nodes"] = m_diagram.nodeIds;
     diagram["note"] = m_diagram.note;
     diagram["folds"] = m_diagram.folds;
-    if (!m_diagram.edgeCells.empty()) {
-        Json edges = Json::object();
-        for (const auto& edge : m_diagram.edgeCells) {
-            Json list = Json::array();
-            for (const auto& cell : edge.second)
-                list.push_back({cell.first, cell.second});
-            edges[edge.first] = std::move(list);
-        }
-        diagram["edges"] = std::move(edges);
+    diagram["edges"] = Json::array();
+    for (const PAGE_EDGE_& edge : m_diagram.edges) {
+        Json cellList = Json::array();
+        for (const auto& cell : edge.cells)
+            cellList.push_back({cell.first, cell.second});
+        diagram["edges"].push_back(
+            {{"id", edge.id}, {"tail", edge.tail}, {"head", edge.head}, {"cells", std::move(cellList)}});
     }
     json["diagram"] = std::move(diagram);
     if (!m_facts.changes.empty())

@@ -1,7 +1,6 @@
 #ifndef PELK_TABLE_HTML_HTML_PAGE_H
 #define PELK_TABLE_HTML_HTML_PAGE_H
 
-#include <map>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -19,23 +18,34 @@ struct PAGE_FACTS_ {
     std::string changes;      ///< the changes since an older table, as JSON; empty for none
 };
 
-/// The diagram of a page: Graphviz's SVG and the DOT id of each state's
-/// node, or, where there is none, the reason.
+/// One arrow of the diagram: its SVG element, the elements of the nodes it
+/// joins, and the cells (state, event) of the matrix it stands for: one for
+/// a plain arrow, all it covers for one drawn once for several states, none
+/// for the arrow to the initial state.
+struct PAGE_EDGE_ {
+    std::string id;
+    std::string tail;
+    std::string head;
+    std::vector<std::pair<int, int>> cells;
+};
+
+/// The diagram of a page: Graphviz's SVG, whose nodes and edges carry the
+/// ids named here, or, where there is none, the reason.
 struct PAGE_DIAGRAM_ {
     std::string svg;                   ///< empty for no diagram
-    std::vector<std::string> nodeIds;  ///< per state; an edge's SVG title is "tail->head"
+    std::vector<std::string> nodeIds;  ///< the SVG id of each state's node; empty for a state not drawn
+    std::vector<PAGE_EDGE_> edges;     ///< every arrow drawn
     std::string note;                  ///< why there is no diagram, or what it leaves out
     std::vector<std::string> folds;    ///< the transitions drawn once for many states, in words
-    /// The cells (state, event) that an edge stands for, by the edge's SVG
-    /// title; where an edge is not here, the page takes every cell of its
-    /// tail state that leads to its head.
-    std::map<std::string, std::vector<std::pair<int, int>>> edgeCells;
 };
 
 /// CHtmlPage writes the one self-contained HTML file of a table: the model
 /// and its findings as JSON, the diagram's SVG, and the page's own style and
-/// script, which the build embeds from page_template.html, page.css and
-/// page.js beside this file. The script does everything else in the browser.
+/// script, which the build embeds from page_template.html, page.css and the
+/// page*.js files beside this file. The script does everything else in the
+/// browser, taking the table's rules from the JSON: each cell's outcome, the
+/// state and event look-up, the labels of states past the last, the cells
+/// each arrow stands for.
 class CHtmlPage {
 public:
     /// model must be loaded; findings are those of CChecker::run on it.

@@ -89,17 +89,32 @@ TEST(HtmlPage, CellsThatTheirRecordsLackAreListed) {
     }
 }
 
-TEST(HtmlPage, EdgeCellsAndFoldsGoIntoTheModel) {
+TEST(HtmlPage, EdgesGoIntoTheModelWithTheirCells) {
     LOADED_ loaded("START\t\tGO\nIDLE\t0\t0\n");
     PAGE_DIAGRAM_ diagram;
-    EXPECT_FALSE(
-        nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, diagram).modelJson())["diagram"].contains(
-            "edges"));
-    diagram.edgeCells["IDLE->IDLE"] = {{0, 0}};
+    EXPECT_EQ(
+        nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, diagram).modelJson())["diagram"]["edges"],
+        nlohmann::json::array());
+    diagram.nodeIds = {"node-0"};
+    diagram.edges = {{"edge-start", "node-start", "node-0", {}}, {"edge-0", "node-0", "node-0", {{0, 0}}}};
     diagram.folds = {"GO goes to IDLE from every state."};
     const auto model = nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, diagram).modelJson());
-    EXPECT_EQ(model["diagram"]["edges"], nlohmann::json::parse(R"({"IDLE->IDLE": [[0, 0]]})"));
+    EXPECT_EQ(model["diagram"]["nodes"], nlohmann::json({"node-0"}));
+    EXPECT_EQ(model["diagram"]["edges"], nlohmann::json::parse(R"([
+        {"id": "edge-start", "tail": "node-start", "head": "node-0", "cells": []},
+        {"id": "edge-0", "tail": "node-0", "head": "node-0", "cells": [[0, 0]]}])"));
     EXPECT_EQ(model["diagram"]["folds"], nlohmann::json({"GO goes to IDLE from every state."}));
+}
+
+TEST(HtmlPage, LookupsAndLabelsAreTheTableRules) {
+    // State "1" is BUSY's name and IDLE's number: the name wins. The second
+    // IDLE is found by its number only; a name that is no UTF-8 by its
+    // number only. BUSY's GO goes to 7 and 9, past the last state.
+    LOADED_ loaded("START\t\tGO\tgo\nIDLE\t0\t-\t-\n1\t1\t7\t9\nIDLE\t2\t-\t-\nX\xff\t3\t-\t-\n");
+    const auto model = nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, {}).modelJson());
+    EXPECT_EQ(model["stateLookup"], nlohmann::json::parse(R"({"IDLE": 0, "0": 0, "1": 1, "2": 2, "3": 3})"));
+    EXPECT_EQ(model["eventLookup"], nlohmann::json::parse(R"({"GO": 0, "0": 0, "go": 1, "1": 1})"));
+    EXPECT_EQ(model["pastLabels"], nlohmann::json::parse(R"({"7": "#7", "9": "#9"})"));
 }
 
 TEST(HtmlPage, PageInlinesTheSvgWithoutItsXmlProlog) {

@@ -11,77 +11,73 @@
 // taken; a cell with a next state changes the state before its actions run,
 // a cell without one keeps it; the model lists only the actions called; a
 // next state past the last state stops the run with the sentence the model
-// brings for that cell.
+// brings for that cell. How a text finds a state or an event, and how a
+// state past the last is named, come with the model too (stateLookup,
+// eventLookup, pastLabels): the script never decides them again.
 const PelkLogic = (function () {
     "use strict";
 
     const stateCount = (model) => model.states.length;
     const eventCount = (model) => model.events.length;
+    const own = (object, key) => Boolean(object) && Object.prototype.hasOwnProperty.call(object, key);
 
-    // A state as the trace of run names it: its name, or #N past the last.
-    function label(model, s) {
-        return s >= 0 && s < stateCount(model) ? model.states[s] : "#" + s;
+    // A state as the trace of run names it: its name, or the label the model
+    // gives a state past the last.
+    function label(model, state) {
+        if (state >= 0 && state < stateCount(model)) return model.states[state];
+        return own(model.pastLabels, String(state)) ? model.pastLabels[String(state)] : String(state);
     }
 
-    function outcome(model, s, e) {
-        const cell = model.cells[s * eventCount(model) + e];
+    function outcome(model, state, event) {
+        const cell = model.cells[state * eventCount(model) + event];
         const transition = cell[0] >= 0;
         return {
             transition: transition,
-            next: transition ? cell[0] : s,
-            actions: cell.slice(1).map((a) => model.actions[a]),
+            next: transition ? cell[0] : state,
+            actions: cell.slice(1).map((action) => model.actions[action]),
         };
     }
 
     // True for a cell that its state's record lacks (a short record).
-    function missing(model, s, e) {
-        return (model.missing || []).indexOf(s * eventCount(model) + e) >= 0;
+    function missing(model, state, event) {
+        return (model.missing || []).indexOf(state * eventCount(model) + event) >= 0;
     }
 
-    // A name first, else a decimal number below count, as run reads them;
-    // -1 for neither.
-    function find(names, text) {
-        const named = names.indexOf(text);
-        if (named >= 0) return named;
-        if (!/^[0-9]+$/.test(text)) return -1;
-        const number = Number(text);
-        return number < names.length ? number : -1;
-    }
-    const findState = (model, text) => find(model.states, text);
-    const findEvent = (model, text) => find(model.events, text);
+    // The index a text names in a look-up of the model, as run reads it; -1
+    // for none.
+    const find = (lookup, text) => (own(lookup, text) ? lookup[text] : -1);
+    const findState = (model, text) => find(model.stateLookup, text);
+    const findEvent = (model, text) => find(model.eventLookup, text);
 
     // How a state or event is written for run and in the fragment: its name
     // when that reads back as the same one, else its number.
-    function token(names, i, fits) {
-        const name = names[i];
-        if (name !== "" && fits(name) && find(names, name) === i) return name;
-        return String(i);
+    function token(names, lookup, index, fits) {
+        const name = names[index];
+        if (name !== "" && fits(name) && find(lookup, name) === index) return name;
+        return String(index);
     }
     // run trims each scenario line and skips those starting with '#'.
     const lineFits = (name) => name === name.trim() && name[0] !== "#" && !/[\r\n]/.test(name);
-    const eventToken = (model, e) => token(model.events, e, lineFits);
-    const stateToken = (model, s) => token(model.states, s, lineFits);
+    const eventToken = (model, event) => token(model.events, model.eventLookup, event, lineFits);
+    const stateToken = (model, state) => token(model.states, model.stateLookup, state, lineFits);
 
     function begin(model, from) {
         return { start: from, state: from, steps: [], stopped: "" };
     }
 
-    // The sentence of a step past the last state: the model brings run's.
-    function stopSentence(model, s, e, next) {
-        const given = model.stops && model.stops[String(s * eventCount(model) + e)];
-        return given || label(model, s) + " on " + model.events[e] + " goes to state " + next +
-            ", past the last state (" + (stateCount(model) - 1) + ")";
-    }
-
-    function take(model, run, e) {
-        if (run.stopped || !(e >= 0 && e < eventCount(model))) return run;
-        const o = outcome(model, run.state, e);
-        const step = { state: run.state, event: e, transition: o.transition, next: o.next, actions: o.actions };
+    function take(model, run, event) {
+        if (run.stopped || !(event >= 0 && event < eventCount(model))) return run;
+        const result = outcome(model, run.state, event);
+        const step = { state: run.state, event: event, transition: result.transition, next: result.next,
+            actions: result.actions };
+        // The model brings run's sentence for every cell past the last state.
+        const index = String(run.state * eventCount(model) + event);
+        const past = result.next >= stateCount(model);
         return {
             start: run.start,
-            state: o.next,
+            state: result.next,
             steps: run.steps.concat([step]),
-            stopped: o.next >= stateCount(model) ? stopSentence(model, run.state, e, o.next) : "",
+            stopped: !past ? "" : own(model.stops, index) ? model.stops[index] : label(model, result.next),
         };
     }
 
@@ -103,9 +99,9 @@ const PelkLogic = (function () {
     function writeFragment(model, run) {
         if (!run.start && !run.steps.length) return "";
         const anywhere = () => true;
-        const part = (names, i) => encodeURIComponent(token(names, i, anywhere));
-        return "#from=" + part(model.states, run.start) +
-            "&events=" + run.steps.map((step) => part(model.events, step.event)).join(",");
+        const part = (names, lookup, index) => encodeURIComponent(token(names, lookup, index, anywhere));
+        return "#from=" + part(model.states, model.stateLookup, run.start) +
+            "&events=" + run.steps.map((step) => part(model.events, model.eventLookup, step.event)).join(",");
     }
 
     function decode(text) {
@@ -117,8 +113,8 @@ const PelkLogic = (function () {
     }
 
     const quoted = (text) => "'" + text + "'";
-    const ordinal = (n) => n + (n % 10 === 1 && n % 100 !== 11 ? "st" : n % 10 === 2 && n % 100 !== 12 ? "nd"
-        : n % 10 === 3 && n % 100 !== 13 ? "rd" : "th");
+    const ordinal = (number) => number + (number % 10 === 1 && number % 100 !== 11 ? "st"
+        : number % 10 === 2 && number % 100 !== 12 ? "nd" : number % 10 === 3 && number % 100 !== 13 ? "rd" : "th");
 
     // Replays a fragment (with or without its '#'). Returns the run and the
     // parts that were ignored, each as a sentence; none for a fragment that
@@ -149,21 +145,22 @@ const PelkLogic = (function () {
         let run = begin(model, from);
 
         const tokens = fields.events ? fields.events.split(",") : [];
-        for (let i = 0; i < tokens.length; i++) {
-            const name = decode(tokens[i]);
-            const e = name === null ? -1 : findEvent(model, name);
-            const rest = tokens.length - i;
-            const what = rest === 1 ? "the " + ordinal(i + 1) + " event" : "the events from the " + ordinal(i + 1) +
-                " on (" + rest + " of " + tokens.length + ")";
+        for (let position = 0; position < tokens.length; position++) {
+            const name = decode(tokens[position]);
+            const event = name === null ? -1 : findEvent(model, name);
+            const rest = tokens.length - position;
+            const what = rest === 1 ? "the " + ordinal(position + 1) + " event" : "the events from the " +
+                ordinal(position + 1) + " on (" + rest + " of " + tokens.length + ")";
             if (run.stopped) {
                 ignored.push(what + " came after the run stopped");
                 break;
             }
-            if (e < 0) {
-                ignored.push(what + ": " + quoted(name === null ? tokens[i] : name) + " is no event of this table");
+            if (event < 0) {
+                ignored.push(what + ": " + quoted(name === null ? tokens[position] : name) +
+                    " is no event of this table");
                 break;
             }
-            run = take(model, run, e);
+            run = take(model, run, event);
         }
         return { run: run, ignored: ignored };
     }

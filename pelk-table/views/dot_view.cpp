@@ -101,7 +101,8 @@ std::string tooltip(const std::vector<std::string>& lines) {
 
 // The node of state s: its name and number, with its internal transitions
 // below them in a record; its style says what check found.
-std::string stateNode(const CMachineGraph& graph, const std::string& nodeId, int s, int focus) {
+std::string stateNode(const CMachineGraph& graph, const std::string& nodeId, int s, int focus,
+                      const std::string& attribute) {
     std::ostringstream out;
     const VIEW_STATE_& state = graph.states()[static_cast<size_t>(s)];
     const std::string title = graph.title(s);
@@ -128,14 +129,14 @@ std::string stateNode(const CMachineGraph& graph, const std::string& nodeId, int
         out << ", color=" << kUnreachableColor << ", fontcolor=" << kUnreachableColor;
     if (!state.reasons.empty())
         out << ", tooltip=" << tooltip(state.reasons);
-    out << "]";
+    out << attribute << "]";
     return out.str();
 }
 
 // The node "any state in NAME" of group g, drawn when the group shares
 // transitions without a transition (listed in it, as a state's) or into one
 // of its own states (which leave it); empty when it has neither.
-std::string groupNode(const CMachineGraph& graph, int g) {
+std::string groupNode(const CMachineGraph& graph, int g, const std::string& attribute) {
     const VIEW_GROUP_& group = graph.groups()[static_cast<size_t>(g)];
     bool inward = false;
     for (const VIEW_EDGE_& edge : graph.edges())
@@ -153,20 +154,28 @@ std::string groupNode(const CMachineGraph& graph, int g) {
             out << CDotView::recordEscaped(graph.callText(call)) << "\\l";
         out << "\"";
     }
-    out << ", style=\"rounded,dashed\", tooltip=\"what every state in the box does, drawn once\"]";
+    out << ", style=\"rounded,dashed\", tooltip=\"what every state in the box does, drawn once\"" << attribute << "]";
     return out.str();
 }
 
 // The nodes inside box (-1: the whole graph) in the order of their states,
 // each box inside it where its first drawn state comes.
+// With elementIds, each node, box and node of a box carries its element id.
 void writeScope(std::ostream& out, const CMachineGraph& graph, const std::vector<std::string>& ids,
-                const std::vector<std::string>& sentences, int box, int focus, const std::string& indent) {
+                const std::vector<std::string>& sentences, bool elementIds, int box, int focus,
+                const std::string& indent) {
+    const auto attribute = [&](const std::string& elementId) {
+        return elementIds ? ", id=" + CDotView::quoted(elementId) : std::string();
+    };
     for (int s = 0; s < static_cast<int>(graph.states().size()); ++s) {
         if (!graph.shown(s))
             continue;
         int inner = graph.boxOf(s);
         if (inner == box) {
-            out << indent << stateNode(graph, CDotView::id(ids[static_cast<size_t>(s)]), s, focus) << "\n";
+            out << indent
+                << stateNode(graph, CDotView::id(ids[static_cast<size_t>(s)]), s, focus,
+                             attribute(CDotView::nodeElementId(s)))
+                << "\n";
             continue;
         }
         while (inner >= 0 && graph.boxAround(inner) != box)
@@ -179,8 +188,10 @@ void writeScope(std::ostream& out, const CMachineGraph& graph, const std::vector
         out << more << "labeljust=l\n" << more << "fontname=\"Helvetica,Arial,sans-serif\"\n";
         out << more << "fontsize=11\n" << more << "style=rounded\n" << more << "color=gray45\n";
         out << more << "tooltip=" << tooltip({sentences[static_cast<size_t>(inner)]}) << "\n";
-        writeScope(out, graph, ids, sentences, inner, focus, more);
-        const std::string node = groupNode(graph, inner);
+        if (elementIds)
+            out << more << "id=" << CDotView::quoted(CDotView::boxElementId(inner)) << "\n";
+        writeScope(out, graph, ids, sentences, elementIds, inner, focus, more);
+        const std::string node = groupNode(graph, inner, attribute(CDotView::boxNodeElementId(inner)));
         if (!node.empty())
             out << more << node << "\n";
         out << indent << "}\n";
@@ -249,12 +260,22 @@ std::string CDotView::quoted(const std::string& text) {
     return result + "\"";
 }
 
-std::vector<std::string> CDotView::nodeNames(const CTableModel& model, const std::vector<FINDING_>& findings) {
-    return stateIds(CMachineGraph(model, findings));
+std::string CDotView::nodeElementId(int s) {
+    if (s == CMachineGraph::kAnyState)
+        return "node-any";
+    return s == kStartPoint ? "node-start" : "node-" + std::to_string(s);
 }
 
-std::vector<std::string> CDotView::nodeNames(const CMachineGraph& graph) {
-    return stateIds(graph);
+std::string CDotView::boxElementId(int g) {
+    return "box-" + std::to_string(g);
+}
+
+std::string CDotView::boxNodeElementId(int g) {
+    return "node-box-" + std::to_string(g);
+}
+
+std::string CDotView::edgeElementId(int index) {
+    return index == kStartPoint ? "edge-start" : "edge-" + std::to_string(index);
 }
 
 std::string CDotView::write(const CTableModel& model, const std::vector<FINDING_>& findings,
@@ -262,8 +283,14 @@ std::string CDotView::write(const CTableModel& model, const std::vector<FINDING_
     return write(model, CMachineGraph(model, findings, options));
 }
 
-std::string CDotView::write(const CTableModel& model, const CMachineGraph& graph) {
+std::string CDotView::write(const CTableModel& model, const CMachineGraph& graph, bool elementIds) {
     const std::vector<std::string> ids = stateIds(graph);
+    // The attribute that names a node's or an edge's SVG element, after the
+    // others; nothing without elementIds.
+    const auto idAttribute = [&](const std::string& elementId) {
+        return elementIds ? ", id=" + quoted(elementId) : std::string();
+    };
+    const auto nodeAttribute = [&](int s) { return idAttribute(nodeElementId(s)); };
     const std::string file = CViewText::clean(CViewText::fileName(model.path()));
     std::string graphName = file.substr(0, file.rfind('.'));
     if (graphName.empty())
@@ -304,24 +331,29 @@ std::string CDotView::write(const CTableModel& model, const CMachineGraph& graph
         }
     }
     if (graph.shownStates() > 0 && graph.shown(0))
-        out << "  " << kStartId << " [shape=point, style=filled, width=0.15, tooltip=\"initial state\"]\n";
+        out << "  " << kStartId << " [shape=point, style=filled, width=0.15, tooltip=\"initial state\""
+            << nodeAttribute(kStartPoint) << "]\n";
     if (graph.hasAnyState())
         out << "  " << kAnyId
             << " [label=\"any state\", style=\"rounded,dashed\", tooltip=\"the transitions that most states share, "
-               "drawn once\"]\n";
+               "drawn once\""
+            << nodeAttribute(CMachineGraph::kAnyState) << "]\n";
 
     const int focus = graph.scope().empty() ? -1 : graph.focus();
-    writeScope(out, graph, ids, CGraphWords::groupSentences(graph), -1, focus, "  ");
+    writeScope(out, graph, ids, CGraphWords::groupSentences(graph), elementIds, -1, focus, "  ");
     const int lastState = static_cast<int>(graph.states().size()) - 1;
     for (int target : graph.invalidTargets()) {
         out << "  " << invalidId(target) << " [label=\"" << target
             << ": no such state\", style=\"dashed,bold\", color=" << kInvalidColor << ", fontcolor=" << kInvalidColor
-            << ", tooltip=\"next state " << target << " is past the last state, " << lastState << "\"]\n";
+            << ", tooltip=\"next state " << target << " is past the last state, " << lastState << "\""
+            << nodeAttribute(target) << "]\n";
     }
 
     if (graph.shownStates() > 0 && graph.shown(0))
-        out << "  " << kStartId << " -> " << id(ids[0]) << "\n";
-    for (const VIEW_EDGE_& edge : graph.edges()) {
+        out << "  " << kStartId << " -> " << id(ids[0])
+            << (elementIds ? " [id=" + quoted(edgeElementId(kStartPoint)) + "]" : "") << "\n";
+    for (size_t index = 0; index < graph.edges().size(); ++index) {
+        const VIEW_EDGE_& edge = graph.edges()[index];
         const bool any = edge.from == CMachineGraph::kAnyState;
         std::vector<std::string> lines;
         for (const VIEW_CALL_& call : edge.calls) {
@@ -348,7 +380,7 @@ std::string CDotView::write(const CTableModel& model, const CMachineGraph& graph
             out << ", style=dashed";
         if (invalid)
             out << ", color=" << kInvalidColor << ", fontcolor=" << kInvalidColor;
-        out << "]\n";
+        out << idAttribute(edgeElementId(static_cast<int>(index))) << "]\n";
     }
     out << "}\n";
     return out.str();

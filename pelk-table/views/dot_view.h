@@ -24,16 +24,31 @@ class CTableModel;
 /// transition. A neighbourhood draws its state in bold; a drawing cut down
 /// to size says why in its label. The same model, findings and options give
 /// the same bytes.
+///
+/// The drawing for the page also gives every node, edge and cluster an `id`
+/// attribute, which Graphviz copies to the SVG element (`<g id=...>`), so
+/// that the page finds them without reading their titles.
 class CDotView {
 public:
+    /// The initial point, for nodeElementId() and edgeElementId().
+    static constexpr int kStartPoint = -2;
+
     static std::string write(const CTableModel& model, const std::vector<FINDING_>& findings,
                              const VIEW_OPTIONS_& options = VIEW_OPTIONS_());
-    /// The drawing of graph, made from model.
-    static std::string write(const CTableModel& model, const CMachineGraph& graph);
-    /// The node name write() gives each state, by number; a laid-out
-    /// graph's node titles are these, and its edges' titles "tail->head".
-    static std::vector<std::string> nodeNames(const CTableModel& model, const std::vector<FINDING_>& findings);
-    static std::vector<std::string> nodeNames(const CMachineGraph& graph);
+    /// The drawing of graph, made from model; with elementIds, every node
+    /// and edge carries the id that nodeElementId() and edgeElementId() give.
+    static std::string write(const CTableModel& model, const CMachineGraph& graph, bool elementIds = false);
+    /// The id of the node of state s (also a state past the last one), of
+    /// "any state" (CMachineGraph::kAnyState) or of the initial point
+    /// (kStartPoint): "node-3", "node-any", "node-start".
+    static std::string nodeElementId(int s);
+    /// The id of the edge graph.edges()[index], or of the arrow from the
+    /// initial point (kStartPoint): "edge-0", "edge-start".
+    static std::string edgeElementId(int index);
+    /// The id of the cluster of group g ("box-0") and of its node "any state
+    /// in NAME" ("node-box-0").
+    static std::string boxElementId(int g);
+    static std::string boxNodeElementId(int g);
 
     /// text as a DOT ID: bare when DOT takes it so (a letter or `_` or a
     /// non-ASCII byte, then also digits, and not a keyword), else quoted.

@@ -7,24 +7,28 @@
 const test = require("node:test");
 const assert = require("node:assert/strict");
 const path = require("node:path");
-const L = require(path.join(__dirname, "..", "..", "pelk-table", "html", "page_logic.js"));
+const PelkLogic = require(path.join(__dirname, "..", "..", "pelk-table", "html", "page_logic.js"));
 
 // A model as html_page.cpp writes it. OFF: PUSH -> ON/LampOn, TICK stays.
 // ON: PUSH -> OFF/LampOff, TICK stays/Blink. BAD: PUSH -> 7, past the last.
+// The look-ups and labels are CTableRules' (html_page_test.cpp holds them so).
 const lamp = {
     file: "lamp.tsv",
     machine: "",
     states: ["OFF", "ON", "BAD"],
     events: ["PUSH", "TICK"],
+    stateLookup: { OFF: 0, 0: 0, ON: 1, 1: 1, BAD: 2, 2: 2 },
+    eventLookup: { PUSH: 0, 0: 0, TICK: 1, 1: 1 },
     actions: ["LampOn", "LampOff", "Blink"],
     cells: [[1, 0], [-1], [0, 1], [-1, 2], [7], [-1]],
     stops: { 4: "BAD on PUSH goes to state 7, past the last state (2): as run says it" },
+    pastLabels: { 7: "#7" },
     missing: [],
 };
 
 function play(model, from, events) {
-    let run = L.begin(model, from);
-    for (const e of events) run = L.take(model, run, e);
+    let run = PelkLogic.begin(model, from);
+    for (const e of events) run = PelkLogic.take(model, run, e);
     return run;
 }
 const names = (model, run) => run.steps.map((step) => model.events[step.event]);
@@ -46,20 +50,39 @@ test("steps keep run's rules, and undo and reset go back", () => {
         assert.equal(run.steps[0].transition, lamp.cells[c.from * 2 + run.steps[0].event][0] >= 0);
     }
     const stopped = play(lamp, 2, [0]);
-    const back = L.undo(lamp, stopped);
-    assert.deepEqual(back, L.begin(lamp, 2), "undo leaves the stop");
-    assert.equal(L.undo(lamp, back), back, "nothing to undo");
+    const back = PelkLogic.undo(lamp, stopped);
+    assert.deepEqual(back, PelkLogic.begin(lamp, 2), "undo leaves the stop");
+    assert.equal(PelkLogic.undo(lamp, back), back, "nothing to undo");
     const run = play(lamp, 1, [0, 0, 1]);
-    assert.equal(L.undo(lamp, run).state, 1);
-    assert.deepEqual(L.reset(lamp, run), L.begin(lamp, 1), "reset keeps the start state");
+    assert.equal(PelkLogic.undo(lamp, run).state, 1);
+    assert.deepEqual(PelkLogic.reset(lamp, run), PelkLogic.begin(lamp, 1), "reset keeps the start state");
     assert.equal(run.steps.length, 3, "a run is not changed by what follows it");
 });
 
 test("a missing cell is known by its index; a run without stop sentence still stops", () => {
     const model = Object.assign({}, lamp, { missing: [5], stops: {} });
-    assert.equal(L.missing(model, 2, 1), true);
-    assert.equal(L.missing(model, 2, 0), false);
-    assert.match(play(model, 2, [0]).stopped, /^BAD on PUSH goes to state 7, past the last state \(2\)/);
+    assert.equal(PelkLogic.missing(model, 2, 1), true);
+    assert.equal(PelkLogic.missing(model, 2, 0), false);
+    assert.equal(play(model, 2, [0]).stopped, "#7");
+});
+
+test("labels and look-ups are the model's, never decided again", () => {
+    // The model names a state past the last "#7"; another label would do.
+    assert.deepEqual([0, 2, 7].map((state) => PelkLogic.label(lamp, state)), ["OFF", "BAD", "#7"]);
+    assert.equal(PelkLogic.label(Object.assign({}, lamp, { pastLabels: { 7: "past 7" } }), 7), "past 7");
+    const cases = [
+        // text, state, event: only what the look-up holds; nothing inherited
+        ["ON", 1, -1], ["1", 1, 1], ["TICK", -1, 1], ["01", -1, -1], ["3", -1, -1], ["", -1, -1],
+        ["toString", -1, -1], ["__proto__", -1, -1], ["constructor", -1, -1], ["hasOwnProperty", -1, -1],
+    ];
+    for (const [text, state, event] of cases) {
+        assert.equal(PelkLogic.findState(lamp, text), state, text);
+        assert.equal(PelkLogic.findEvent(lamp, text), event, text);
+    }
+    // A name the look-up sends elsewhere is written as a number.
+    const twins = Object.assign({}, lamp,
+        { states: ["OFF", "OFF", "BAD"], stateLookup: { OFF: 0, 0: 0, 1: 1, BAD: 2, 2: 2 } });
+    assert.equal(PelkLogic.writeFragment(twins, PelkLogic.begin(twins, 1)), "#from=1&events=");
 });
 
 test("fragments name or number the states and events, and say what they ignore", () => {
@@ -81,7 +104,7 @@ test("fragments name or number the states and events, and say what they ignore",
         { fragment: "#from=1&from=0", start: 1, events: [], ignored: [/'from=0' is no part/] },
     ];
     for (const c of cases) {
-        const read = L.readFragment(lamp, c.fragment);
+        const read = PelkLogic.readFragment(lamp, c.fragment);
         assert.equal(read.run.start, c.start, c.fragment);
         assert.deepEqual(names(lamp, read.run), c.events, c.fragment);
         assert.equal(read.ignored.length, c.ignored.length, c.fragment + ": " + read.ignored.join("; "));
@@ -96,19 +119,21 @@ test("a fragment written reads back as the same run, whatever the names", () => 
         // "1" is an event's name and another's number; "E" twice: the second
         // can only be numbered.
         events: ["1", "a,b", "E", "E", "%41"],
+        stateLookup: { "A B": 0, 0: 0, "x&y=z": 1, 1: 3, "#3": 2, 2: 2, 3: 3, "Zürich": 4, 4: 4 },
+        eventLookup: { 1: 0, 0: 0, "a,b": 1, E: 2, 2: 2, 3: 3, "%41": 4, 4: 4 },
         actions: [],
         cells: Array.from({ length: 25 }, (_, i) => [(i * 7) % 5]),
     };
     for (const [from, events] of [[0, []], [3, []], [4, [0, 1, 2, 3, 4, 1, 0]], [1, [3, 3, 4]]]) {
         const run = play(odd, from, events);
-        const fragment = L.writeFragment(odd, run);
-        const read = L.readFragment(odd, fragment);
+        const fragment = PelkLogic.writeFragment(odd, run);
+        const read = PelkLogic.readFragment(odd, fragment);
         assert.deepEqual(read.ignored, [], fragment);
         assert.deepEqual(read.run, run, fragment);
         assert.doesNotMatch(fragment.slice(1), /#/, "a name's '#' stays out of the fragment");
     }
-    assert.equal(L.writeFragment(lamp, L.begin(lamp, 0)), "", "nothing to keep");
-    assert.equal(L.writeFragment(lamp, play(lamp, 1, [0, 1])), "#from=ON&events=PUSH,TICK");
+    assert.equal(PelkLogic.writeFragment(lamp, PelkLogic.begin(lamp, 0)), "", "nothing to keep");
+    assert.equal(PelkLogic.writeFragment(lamp, play(lamp, 1, [0, 1])), "#from=ON&events=PUSH,TICK");
 });
 
 // The scenario as run reads it: blank lines and '#' lines skipped, each line
@@ -117,7 +142,7 @@ function replayScenario(model, text) {
     const events = [];
     for (const line of text.split("\n")) {
         const word = line.trim();
-        if (word && word[0] !== "#") events.push(L.findEvent(model, word));
+        if (word && word[0] !== "#") events.push(PelkLogic.findEvent(model, word));
     }
     return events;
 }
@@ -130,13 +155,15 @@ test("a scenario plays the trace again under run --expect", () => {
           stops: /stops with an error at its last step: BAD on PUSH goes to state 7/ },
         {
             model: { file: "my table.tsv", states: [" S", "#T"], events: [" A", "#B", "C"], actions: [],
+                     stateLookup: { " S": 0, 0: 0, "#T": 1, 1: 1 },
+                     eventLookup: { " A": 0, 0: 0, "#B": 1, 1: 1, C: 2, 2: 2 },
                      cells: [[1], [-1], [0], [0], [1], [-1]] },
             from: 1, events: [0, 1, 2], command: "pelk-table run 'my table.tsv' --from 1 --expect 0 < scenario.txt",
         },
     ];
     for (const c of cases) {
         const run = play(c.model, c.from, c.events);
-        const text = L.scenario(c.model, run);
+        const text = PelkLogic.scenario(c.model, run);
         assert.ok(text.split("\n").some((line) => line === "#   " + c.command), text);
         assert.deepEqual(replayScenario(c.model, text), c.events, text);
         if (c.stops) assert.match(text, c.stops); else assert.doesNotMatch(text, /error/);

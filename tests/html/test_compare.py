@@ -19,8 +19,9 @@ import headless
 PELK_TABLE, ARTIFACTS = sys.argv[1:3]
 SCRATCH = tempfile.mkdtemp(prefix="pelk-compare-")
 
-OLD = "START\t\tPUSH\tTICK\nOFF\t0\t1/LampOn\t-\nON\t1\t2/Dim\t-\nDIM\t2\t0/LampOff\t-\n"
-# WARM inserted, ON's PUSH goes elsewhere, DIM renamed BRIGHT (same cells), TICK renamed TIMER.
+OLD = "START\t\tPUSH\tTICK\nOFF\t0\t7/LampOn\t-\nON\t1\t2/Dim\t-\nDIM\t2\t0/LampOff\t-\n"
+# WARM inserted, OFF's PUSH goes to ON instead of 7 (past the last state), ON's
+# PUSH goes elsewhere, DIM renamed BRIGHT (same cells), TICK renamed TIMER.
 NEW = "START\t\tPUSH\tTIMER\nOFF\t0\t2/LampOn\t-\nWARM\t1\t-\t2/Glow\nON\t2\t0/Dim,Beep\t-\nBRIGHT\t3\t0/LampOff\t-\n"
 
 SEEN = """
@@ -36,7 +37,7 @@ return {
   drawn: document.querySelector('#diagram svg') !== null,
   nodes: cls('#diagram g.node.change-cell > title').map(t => t.textContent),
   edges: cls('#diagram g.edge.change-edge > title').map(t => t.textContent),
-  tip: (cls('#matrix tbody td.change-changed')[0] || {}).title,
+  tips: cls('#matrix tbody td.change-changed').map(td => td.title),
 };"""
 
 
@@ -67,15 +68,17 @@ def main():
         driver.save_screenshot(os.path.join(ARTIFACTS, "compare-page.png"))
         checks = [
             ("the list is diff's text", seen["lines"] == text.splitlines()),
-            ("ON x PUSH changed", seen["changed"] == [[2, 0]]),
+            ("OFF x PUSH and ON x PUSH changed", seen["changed"] == [[0, 0], [2, 0]]),
             ("WARM x TIMER added", seen["added"] == [[1, 1]]),
             ("WARM's row added", seen["addedRows"] == [1]),
             ("BRIGHT renamed", seen["renamedRows"] == [3]),
             ("TIMER renamed", seen["renamedColumns"] == [1]),
-            ("the cell says what it was", "was → DIM / Dim since old.tsv" in (seen["tip"] or "")),
+            ("the cells say what they were, #7 as diff labels it",
+             seen["tips"] == ["was → #7 / LampOn since old.tsv", "was → DIM / Dim since old.tsv"]),
         ]
         if seen["drawn"]:
-            checks.append(("ON's node and its new edge marked", len(seen["nodes"]) >= 1 and len(seen["edges"]) == 2))
+            checks.append(("the nodes of OFF and ON and the arrows of the three cells marked",
+                           {"OFF", "ON"} <= set(seen["nodes"]) and len(seen["edges"]) == 3))
         plain_seen = seen_on(plain)
         checks.append(("no marks without --compare", not plain_seen["lines"] and not plain_seen["changed"]))
         errors = [e for e in driver.get_log("browser") if e["level"] == "SEVERE"]

@@ -69,7 +69,7 @@ return {
   stopped: [...document.querySelectorAll('button.event')].every(b => b.disabled),
   drawn: document.querySelector('#diagram svg') !== null,
   nodes: JSON.parse(document.getElementById('model').textContent).diagram.nodes,
-  diagramCurrent: [...document.querySelectorAll('#diagram g.node.current > title')].map(t => t.textContent),
+  diagramCurrent: [...document.querySelectorAll('#diagram g.node.current')].map(g => g.id),
 };"""
 
 
@@ -92,7 +92,7 @@ def check_seen(driver, run, count, where):
     want = [state["number"]] if state["name"] is not None else []
     assert seen["current"] == want, "%s: highlighted %r, run is in %r" % (where, seen["current"], state)
     if seen["drawn"]:
-        drawn = [seen["nodes"][state["number"]]] if state["name"] is not None else []
+        drawn = [seen["nodes"][state["number"]]] if state["name"] is not None and seen["nodes"][state["number"]] else []
         assert seen["diagramCurrent"] == drawn, "%s: diagram highlights %r, run is in %r" % (
             where, seen["diagramCurrent"], state)
     if steps:
@@ -292,16 +292,19 @@ return {
 };"""
 
 
-def edge_cells(table, tail, head, events):
-    """The cells (state, event) of tail that run takes to head."""
-    cells = []
-    for event in range(events):
-        run = json.loads(subprocess.run([PELK_TABLE, "run", "--format=json", "--from", str(tail), table, str(event)],
-                                        capture_output=True, text=True).stdout)
-        step = run["steps"][0]
-        if step["transition"] and step["next"]["number"] == head:
-            cells.append([tail, event])
-    return cells
+def next_states(table, events):
+    """The next state of every cell as run takes it, by (state, event); the
+    number for a transition, None for none."""
+    cache = {}
+
+    def next_of(state, event):
+        if (state, event) not in cache:
+            run = json.loads(subprocess.run([PELK_TABLE, "run", "--format=json", "--from", str(state), table,
+                                             str(event)], capture_output=True, text=True).stdout)
+            step = run["steps"][0]
+            cache[(state, event)] = step["next"]["number"] if step["transition"] else None
+        return cache[(state, event)]
+    return next_of
 
 
 def test_larger_diagrams_zoom_pan_and_click(driver):
@@ -352,17 +355,27 @@ def test_larger_diagrams_zoom_pan_and_click(driver):
                                        "b.top >= r.top - 1 && b.bottom <= r.bottom + 1")
         assert fitted, "%s: fit leaves part of the drawing out" % name
 
-        # A click on an arrow's label marks every cell it stands for.
+        # A click on an arrow's label marks every cell it stands for. What it
+        # stands for is read here from Graphviz's titles ("tail->head", the
+        # nodes titled with the states' DOT names) and from run.
         model = json.loads(driver.execute_script("return document.getElementById('model').textContent"))
         nodes = model["diagram"]["nodes"]
-        clicked = 0
-        for title in driver.execute_script("return [...document.querySelectorAll('#diagram g.edge > title')]"
-                                           ".map(t => t.textContent)"):
-            tail, head = title.split("->")
-            if tail not in nodes or head not in nodes or tail == head:
+        titles = driver.execute_script("return [...document.querySelectorAll('#diagram g.node, #diagram g.edge')]"
+                                       ".map(g => [g.id, g.classList.contains('edge'), g.querySelector('title')"
+                                       ".textContent])")
+        state_of = {title: nodes.index(id_) for id_, edge, title in titles if not edge and id_ in nodes}
+        cells_of = {edge["id"]: edge["cells"] for edge in model["diagram"]["edges"]}
+        folded = [cell for id_, edge, title in titles if edge and title.startswith("__any->")
+                  for cell in cells_of[id_]]
+        next_of = next_states(table, len(model["events"]))
+        clicked, clicked_fold = 0, False
+        for id_, edge, title in titles:
+            tail, head = title.split("->") if edge else (None, None)
+            if not edge or head not in state_of or tail == head or (tail not in state_of and tail != "__any"):
                 continue
-            label = driver.find_elements(By.XPATH, "//*[local-name()='g'][@class='edge'][*[local-name()='title']"
-                                         "='%s']/*[local-name()='text']" % title)
+            if tail == "__any" and clicked_fold or tail != "__any" and clicked == 3:
+                continue
+            label = driver.find_elements(By.XPATH, "//*[local-name()='g'][@id='%s']/*[local-name()='text']" % id_)
             if not label:
                 continue
             driver.find_element(By.ID, "zoom-full").click()
@@ -379,19 +392,34 @@ def test_larger_diagrams_zoom_pan_and_click(driver):
                     (Keys.ARROW_DOWN if where[1] > 0 else Keys.ARROW_UP)
                 box.send_keys(keys)
             ActionChains(driver).move_to_element(label[0]).click().perform()
-            # A cell drawn from "any state" belongs to that arrow, not to this one.
-            folded = [cell for title_, cells in model["diagram"].get("edges", {}).items()
-                      if title_.startswith("__any->") for cell in cells]
-            want = [cell for cell in edge_cells(table, nodes.index(tail), nodes.index(head), len(model["events"]))
-                    if cell not in folded]
             marked = driver.execute_script("return [...document.querySelectorAll('#matrix td.marked')]"
                                            ".map(td => [td.parentElement.sectionRowIndex, td.cellIndex - 1])")
-            assert sorted(marked) == sorted(want) and want, "%s: %s marks %r, run takes %r" % (name, title, marked, want)
+            if tail == "__any":
+                # Drawn once for many states: each cell it marks goes there, and
+                # it marks the cells of more than one state.
+                assert len({state for state, _ in marked}) > 1, "%s: %s marks %r" % (name, title, marked)
+                wrong = [cell for cell in marked if next_of(*cell) != state_of[head]]
+                assert not wrong, "%s: %s marks %r, which run does not take to %s" % (name, title, wrong, head)
+                clicked_fold = True
+            else:
+                # A cell drawn from "any state" belongs to that arrow, not to this one.
+                want = [[state_of[tail], event] for event in range(len(model["events"]))
+                        if next_of(state_of[tail], event) == state_of[head] and [state_of[tail], event] not in folded]
+                assert sorted(marked) == sorted(want) and want, "%s: %s marks %r, run takes %r" % (
+                    name, title, marked, want)
+                clicked += 1
             assert "marked in the matrix" in driver.find_element(By.ID, "diagram-note").text
-            clicked += 1
-            if clicked == 3:
-                break
-        assert clicked, "%s: no arrow label to click" % name
+        assert clicked and clicked_fold, "%s: no arrow label to click (%d, fold %s)" % (name, clicked, clicked_fold)
+        # The pointer on a cell lights the arrow that stands for it, a fold too.
+        for id_, edge, title in titles:
+            if edge and cells_of[id_] and (title.startswith("__any->") or id_ == titles[-1][0]):
+                state, event = cells_of[id_][-1]
+                lit = driver.execute_script(
+                    "const cell = document.querySelector('#matrix tbody').rows[arguments[0]].cells[arguments[1] + 1];"
+                    "cell.dispatchEvent(new MouseEvent('mouseover', {bubbles: true}));"
+                    "return [...document.querySelectorAll('#diagram .hl')].map(g => g.id)", state, event)
+                assert lit == [id_], "%s: the cell %r lights %r, not %s" % (name, [state, event], lit, title)
+        driver.execute_script("document.getElementById('matrix').dispatchEvent(new MouseEvent('mouseleave'))")
 
         # The simulator: the current state stays in view; a click on a state starts there.
         driver.find_element(By.ID, "zoom-full").click()
@@ -402,8 +430,7 @@ def test_larger_diagrams_zoom_pan_and_click(driver):
         driver.execute_script("arguments[0].scrollIntoView({block: 'start'})",
                               driver.find_element(By.ID, "simulator"))
         driver.save_screenshot(os.path.join(ARTIFACTS, name + "-1366.png"))
-        target = driver.find_element(By.XPATH, "//*[local-name()='g'][contains(@class,'node')]"
-                                     "[*[local-name()='title']='%s']" % nodes[1])
+        target = driver.find_element(By.ID, nodes[1])
         driver.find_element(By.ID, "zoom-fit").click()
         ActionChains(driver).move_to_element(target).click().perform()
         status = driver.find_element(By.ID, "status").text
@@ -411,6 +438,25 @@ def test_larger_diagrams_zoom_pan_and_click(driver):
         driver.set_window_size(1920, 1080)
         open_page(driver, page, "#from=0&events=0,2,2")
         driver.save_screenshot(os.path.join(ARTIFACTS, name + "-1920.png"))
+
+
+def test_a_drawing_that_fits_stays_whole(driver):
+    """Following the current state never pushes part of a drawing that fits
+    its box out of it: OFF's node lies at the top edge of this one."""
+    table = write_table("fits.tsv", "START\t\tPUSH\tTIMER\nOFF\t0\t2/LampOn\t-\nWARM\t1\t-\t2/Glow\n"
+                        "ON\t2\t0/Dim,Beep\t-\nBRIGHT\t3\t0/LampOff\t-\n")
+    page = make_page(table)
+    whole = ("const box = document.getElementById('diagram').getBoundingClientRect();"
+             "const drawn = document.querySelector('#diagram g.graph').getBoundingClientRect();"
+             "return drawn.left >= box.left - 1 && drawn.right <= box.right + 1 && drawn.top >= box.top - 1 && "
+             "drawn.bottom <= box.bottom + 1")
+    for size in ((1280, 800), (1366, 768)):
+        driver.set_window_size(*size)
+        for fragment in ("", "#from=BRIGHT&events=PUSH,PUSH", "#from=WARM&events=TIMER"):
+            open_page(driver, page, fragment)
+            if not driver.execute_script("return document.querySelector('#diagram svg') !== null"):
+                return
+            assert driver.execute_script(whole), "%r %s: part of the drawing is out of view" % (size, fragment)
 
 
 def test_screenshots_are_not_blank(driver):
@@ -447,7 +493,8 @@ def main():
     try:
         for test in (test_examples_and_random_tables, test_door_by_keyboard_alone, test_hostile_names_stay_text,
                      test_broken_table_gets_a_page, test_fragment_note_and_scenario,
-                     test_larger_diagrams_zoom_pan_and_click, test_screenshots_are_not_blank):
+                     test_larger_diagrams_zoom_pan_and_click, test_a_drawing_that_fits_stays_whole,
+                     test_screenshots_are_not_blank):
             if os.environ.get("PELK_HTML_TESTS") and test.__name__ not in os.environ["PELK_HTML_TESTS"].split(","):
                 continue
             start = time.monotonic()

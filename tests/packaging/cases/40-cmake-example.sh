@@ -74,3 +74,48 @@ cmake_example_check() {
 }
 check "examples/cmake: pelk_generate(CHECK) stops at a broken table, builds the good one" \
     cmake_example_check
+
+# pelk_generate(TEST): the conformance test of the lamp is written, built and
+# run by ctest, through the emulator of a cross build where one is set; a
+# touched table writes it again; a machine that differs from its table fails
+# it.
+cmake_example_test() {
+    local src=$scratch/cmake-example-test bin emulator
+    bin=$src/build
+    emulator=$src/emulator.sh
+    copy_example cmake "$src"
+    printf '#!/bin/sh\necho "$*" >>"%s"\nexec "$@"\n' "$src/emulated" >"$emulator"
+    chmod +x "$emulator"
+    cmake -S "$src/cmake" -B "$bin" -G Ninja -DCMAKE_PREFIX_PATH="$stage" -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator"
+    cmake --build "$bin"
+    ctest --test-dir "$bin" --output-on-failure >"$scratch/ctest.log" || { cat "$scratch/ctest.log"; fail "ctest failed"; }
+    cat "$scratch/ctest.log"
+    grep -q "100% tests passed, 0 tests failed out of 1" "$scratch/ctest.log"
+    grep -qx "$bin/Lampfsm_test" "$src/emulated" || fail "ctest did not run the test through the emulator"
+    "$bin/Lampfsm_test" >"$scratch/tap"
+    cat "$scratch/tap"
+    [[ $(head -1 "$scratch/tap") == 1..4 && $(tail -1 "$scratch/tap") == "4 passed, 0 failed" ]] ||
+        fail "unexpected TAP"
+
+    tick
+    touch "$scratch/stamp"
+    tick
+    touch "$src/lamp.tsv"
+    cmake --build "$bin"
+    local file
+    for file in Lampfsm_conformance/Lampfsm_test.c Lampfsm_conformance/Lampfsm.c Lampfsm_test; do
+        [[ $bin/$file -nt $scratch/stamp ]] || fail "touching the table did not rebuild $file"
+    done
+    ninja -C "$bin" -n | grep -q "no work to do" || fail "ninja still has work"
+
+    # The machine under test calls LampOn where the table says LampOff.
+    sed -i 's/^\tLampOff();/\tLampOn();/' "$bin/Lampfsm_conformance/Lampfsm.c"
+    cmake --build "$bin"
+    if ctest --test-dir "$bin" >"$scratch/ctest.log"; then fail "ctest passed a wrong machine"; fi
+    "$bin/Lampfsm_test" >"$scratch/tap" || true
+    cat "$scratch/tap"
+    grep -qx "not ok 4 - ON on PUSH" "$scratch/tap"
+    grep -qx "#   got:      state OFF (0), actions LampOn (1 call)" "$scratch/tap"
+}
+check "examples/cmake: pelk_generate(TEST) writes the conformance test, ctest runs it, a wrong machine fails it" \
+    cmake_example_test

@@ -43,3 +43,26 @@ make_example() {
     [[ ! -e $dir/lampfsm.c ]] || fail "pelk ran on the broken table"
 }
 check "examples/make with the installed pelk: build, run, rebuild, stop at a broken table" make_example
+
+# make check: the conformance test of the lamp written, built and run; a
+# touched table writes and runs it again.
+make_example_check() {
+    local src=$scratch/make-example-check dir
+    copy_example make "$src"
+    dir=$src/make
+    make -C "$dir" "${make_tools[@]}" check >"$scratch/make.log" 2>&1 || { cat "$scratch/make.log"; fail "make check failed"; }
+    cat "$scratch/make.log"
+    grep -qx "4 passed, 0 failed" "$scratch/make.log"
+    make -C "$dir" -q "${make_tools[@]}" conformance/lampfsm_test || fail "make has work after make check"
+    tick
+    touch "$scratch/stamp"
+    tick
+    touch "$src/lamp.tsv"
+    make -C "$dir" "${make_tools[@]}" check >"$scratch/make.log" 2>&1 || { cat "$scratch/make.log"; fail "make check failed"; }
+    local file
+    for file in conformance/lampfsm_test.c conformance/lampfsm.c conformance/lampfsm_test; do
+        [[ $dir/$file -nt $scratch/stamp ]] || fail "touching the table did not rebuild $file"
+    done
+    grep -qx "4 passed, 0 failed" "$scratch/make.log"
+}
+check "examples/make: make check writes, builds and runs the conformance test" make_example_check
