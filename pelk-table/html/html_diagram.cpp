@@ -2,6 +2,7 @@
 
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/views/dot_view.h"
+#include "pelk-table/views/graph_words.h"
 #include "pelk-table/views/machine_graph.h"
 #include "pelk-table/views/svg_renderer.h"
 
@@ -57,7 +58,19 @@ PAGE_DIAGRAM_ render(const CTableModel& model, const CMachineGraph& graph) {
         diagram.nodeIds.push_back(graph.shown(s) ? CDotView::nodeElementId(s) : std::string());
     diagram.edges = edgesOf(graph);
     diagram.note = graph.note();
-    diagram.folds = graph.foldSentences();
+    diagram.folds = CGraphWords::foldSentences(graph);
+    const std::vector<std::string> groups = CGraphWords::groupSentences(graph);
+    for (size_t g = 0; g < graph.groups().size(); ++g) {
+        if (!graph.boxShown(static_cast<int>(g)))
+            continue;
+        PAGE_BOX_ box{CDotView::boxElementId(static_cast<int>(g)), "", graph.groups()[g].states};
+        for (const PAGE_EDGE_& edge : diagram.edges)
+            box.node = edge.tail == CDotView::boxNodeElementId(static_cast<int>(g)) ? edge.tail : box.node;
+        if (!graph.groups()[g].internal.empty())
+            box.node = CDotView::boxNodeElementId(static_cast<int>(g));
+        diagram.boxes.push_back(std::move(box));
+        diagram.groups.push_back(groups[g]);
+    }
     return diagram;
 }
 

@@ -64,17 +64,19 @@ std::vector<std::string> CGraphWords::groupSentences(const CMachineGraph& graph)
         if (group.parent >= 0)
             text += ", inside " + graph.groups()[static_cast<size_t>(group.parent)].name;
         text += ": " + titles(graph, group.states) + " share ";
-        std::vector<std::string> shared;
+        // What they share, in event order.
+        std::vector<std::pair<int, std::string>> shared;
         for (const VIEW_EDGE_& edge : graph.machineEdges()) {
             if (edge.from != CMachineGraph::kGroupBox || edge.group != static_cast<int>(g))
                 continue;
             for (const VIEW_CALL_& call : edge.calls)
-                shared.push_back(graph.callText(call) + " to " + graph.title(edge.to));
+                shared.emplace_back(call.event, graph.callText(call) + " to " + graph.title(edge.to));
         }
         for (const VIEW_CALL_& call : group.internal)
-            shared.push_back(graph.callText(call) + " without a transition");
+            shared.emplace_back(call.event, graph.callText(call) + " without a transition");
+        std::sort(shared.begin(), shared.end());
         for (size_t i = 0; i < shared.size(); ++i)
-            text += (i == 0 ? "" : "; ") + shared[i];
+            text += (i == 0 ? "" : "; ") + shared[i].second;
         sentences.push_back(text + ".");
     }
     return sentences;

@@ -7,7 +7,6 @@
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/model/table_rules.h"
 #include "pelk-table/report/finding_text.h"
-#include "pelk-table/views/graph_words.h"
 #include "pelk-table/views/mermaid_view.h"
 #include "pelk-table/views/neighbourhood.h"
 #include "pelk-table/views/state_groups.h"
@@ -382,10 +381,6 @@ std::string CMachineGraph::scope() const {
         return title(m_focus) + " and the transitions out of it";
     return title(m_focus) + " and what leads in and out of it within " +
            plural(static_cast<size_t>(m_depth), "step", "steps");
-}
-
-std::vector<std::string> CMachineGraph::foldSentences() const {
-    return CGraphWords::foldSentences(*this);
 }
 
 std::string CMachineGraph::callText(const VIEW_CALL_& call) const {

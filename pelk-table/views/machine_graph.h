@@ -154,8 +154,6 @@ public:
     /// What the drawing shows when it is a neighbourhood, e.g. "IDLE (1) and
     /// what leads in and out of it, 2 steps"; empty for the whole machine.
     std::string scope() const;
-    /// The folded events in words, one sentence each (CGraphWords).
-    std::vector<std::string> foldSentences() const;
 
     bool isInvalid(int state) const { return state >= static_cast<int>(m_states.size()); }
     /// "PUSH / LampOn, Beep", or only "PUSH" when the event calls nothing.
