@@ -27,7 +27,7 @@ findings of `pelk-table check`. This file is made by
 
 TEXT
     local table
-    for table in lamp door uart menu; do
+    for table in lamp door uart menu frame pages; do
         (cd "$root/examples" && "$program" markdown "$table.tsv")
         echo
     done

@@ -8,8 +8,12 @@
 void CDrawOptions::add(CLI::App& command, const char* view) {
     m_view = view;
     command.add_flag("--no-fold", m_noFold,
-                     "draw every transition; without it, an event that at least 3 states and two thirds of all "
-                     "states take to the same next state with the same actions is drawn once, from \"any state\"");
+                     "fold nothing; without it, an event that at least 3 states and two thirds of all states take "
+                     "to the same next state with the same actions is drawn once, from \"any state\" (with "
+                     "--no-group, every transition is drawn)");
+    command.add_flag("--no-group", m_noGroup,
+                     "draw each state's own transitions; without it, what at least 3 states share (the same event, "
+                     "next state and actions) is drawn once, from a box around them");
     CLI::Option* state =
         command.add_option("--state", m_state, "draw only this state (its name or number) and its neighbourhood")
             ->type_name("NAME");
@@ -24,6 +28,7 @@ void CDrawOptions::add(CLI::App& command, const char* view) {
 bool CDrawOptions::resolve(const CTableModel& model, VIEW_OPTIONS_& options, std::string& message) const {
     options = VIEW_OPTIONS_();
     options.fold = !m_noFold;
+    options.group = !m_noGroup;
     options.depth = m_depth;
     options.hint = "pelk-table " + m_view + " --state NAME --depth N draws one state with its neighbourhood.";
     if (m_state.empty())

@@ -10,11 +10,11 @@
 class CTableModel;
 
 /// CDrawOptions holds what the drawing views (dot, mermaid, markdown) take
-/// beside the table: --no-fold, and --state NAME with --depth N for the
+/// beside the table: --no-fold, --no-group, and --state NAME with --depth N for the
 /// neighbourhood of one state.
 class CDrawOptions {
 public:
-    /// Adds --no-fold, --state and --depth to command; view names the
+    /// Adds --no-fold, --no-group, --state and --depth to command; view names the
     /// subcommand in the hint of a drawing cut down to size.
     void add(CLI::App& command, const char* view);
 
@@ -25,6 +25,7 @@ public:
 private:
     std::string m_view;
     bool m_noFold = false;
+    bool m_noGroup = false;
     std::string m_state;
     int m_depth = 1;
 };

@@ -2,6 +2,7 @@
 
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/views/dot_view.h"
+#include "pelk-table/views/graph_words.h"
 #include "pelk-table/views/machine_graph.h"
 #include "pelk-table/views/svg_renderer.h"
 
@@ -9,7 +10,7 @@ namespace {
 
 // The arrows as the DOT of the page names them: the one to the initial
 // state, then graph.edges() in order, each with the cells its calls stand
-// for.
+// for (those of every state of a group for a group's arrow).
 std::vector<PAGE_EDGE_> edgesOf(const CMachineGraph& graph) {
     std::vector<PAGE_EDGE_> edges;
     if (graph.shownStates() > 0 && graph.shown(0))
@@ -19,10 +20,13 @@ std::vector<PAGE_EDGE_> edgesOf(const CMachineGraph& graph) {
                          {}});
     for (size_t index = 0; index < graph.edges().size(); ++index) {
         const VIEW_EDGE_& edge = graph.edges()[index];
-        PAGE_EDGE_ drawn{CDotView::edgeElementId(static_cast<int>(index)),
-                         CDotView::nodeElementId(edge.from),
-                         CDotView::nodeElementId(edge.to),
-                         {}};
+        // A group's arrow leaves its box, or its node "any state in NAME"
+        // for a state inside the box.
+        std::string tail = CDotView::nodeElementId(edge.from);
+        if (edge.from == CMachineGraph::kGroupBox)
+            tail = graph.inGroup(edge.group, edge.to) ? CDotView::boxNodeElementId(edge.group)
+                                                      : CDotView::boxElementId(edge.group);
+        PAGE_EDGE_ drawn{CDotView::edgeElementId(static_cast<int>(index)), tail, CDotView::nodeElementId(edge.to), {}};
         for (const VIEW_CALL_& call : edge.calls) {
             for (int s : call.states)
                 drawn.cells.emplace_back(s, call.event);
@@ -54,7 +58,19 @@ PAGE_DIAGRAM_ render(const CTableModel& model, const CMachineGraph& graph) {
         diagram.nodeIds.push_back(graph.shown(s) ? CDotView::nodeElementId(s) : std::string());
     diagram.edges = edgesOf(graph);
     diagram.note = graph.note();
-    diagram.folds = graph.foldSentences();
+    diagram.folds = CGraphWords::foldSentences(graph);
+    const std::vector<std::string> groups = CGraphWords::groupSentences(graph);
+    for (size_t g = 0; g < graph.groups().size(); ++g) {
+        if (!graph.boxShown(static_cast<int>(g)))
+            continue;
+        PAGE_BOX_ box{CDotView::boxElementId(static_cast<int>(g)), "", graph.groups()[g].states};
+        for (const PAGE_EDGE_& edge : diagram.edges)
+            box.node = edge.tail == CDotView::boxNodeElementId(static_cast<int>(g)) ? edge.tail : box.node;
+        if (!graph.groups()[g].internal.empty())
+            box.node = CDotView::boxNodeElementId(static_cast<int>(g));
+        diagram.boxes.push_back(std::move(box));
+        diagram.groups.push_back(groups[g]);
+    }
     return diagram;
 }
 

@@ -1,6 +1,6 @@
-// The diagram of the page: every arrow and state node that the model names
-// is in Graphviz's SVG under that id, and each arrow carries the cells it
-// stands for.
+// The diagram of the page: every arrow, state node and box that the model
+// names is in Graphviz's SVG under that id, and each arrow carries the cells
+// it stands for.
 #include "pelk-table/html/html_diagram.h"
 
 #include <unistd.h>
@@ -76,6 +76,41 @@ TEST(HtmlDiagram, ArrowsCarryTheirCellsUnderTheIdsOfTheSvg) {
         EXPECT_EQ(nodes.count(edge.head), 1u) << edge.head << " is not in the SVG";
     }
     EXPECT_EQ(edges.size(), std::size(rows)) << "an arrow of the SVG that the model does not name";
+}
+
+TEST(HtmlDiagram, AGroupsArrowsLeaveItsBoxAndStandForEveryStateOfIt) {
+    if (!CSvgRenderer::available())
+        GTEST_SKIP() << "built without Graphviz";
+    // B, C and D time out to A and restart at B on GO; E and F idle.
+    LOADED_ loaded(
+        "START\t\tGO\tTMO\nA\t0\t1\t-\nB\t1\t1/Restart\t0/Log\nC\t2\t1/Restart\t0/Log\n"
+        "D\t3\t1/Restart\t0/Log\nE\t4\t-\t-\nF\t5\t-\t-\n");
+    const PAGE_DIAGRAM_ diagram = CHtmlDiagram::draw(loaded.model, loaded.findings);
+    ASSERT_FALSE(diagram.svg.empty()) << diagram.note;
+    ASSERT_EQ(diagram.boxes.size(), 1u);
+    EXPECT_EQ(diagram.boxes[0].id, "box-0");
+    EXPECT_EQ(diagram.boxes[0].node, "node-box-0");
+    EXPECT_EQ(diagram.boxes[0].states, (std::vector<int>{1, 2, 3}));
+    ASSERT_EQ(diagram.groups.size(), 1u);
+    EXPECT_EQ(diagram.groups[0], "B \u2026 D: B (1), C (2) and D (3) share GO / Restart to B (1); TMO / Log to A (0).");
+    EXPECT_EQ(svgIds(diagram.svg, "cluster"), (std::set<std::string>{"box-0"}));
+    const std::set<std::string> nodes = svgIds(diagram.svg, "node");
+    bool restart = false, timeout = false;
+    for (const PAGE_EDGE_& edge : diagram.edges) {
+        if (edge.cells == std::vector<std::pair<int, int>>{{1, 0}, {2, 0}, {3, 0}}) {
+            // Into a state of the box: from its node "any state in B ... D".
+            EXPECT_EQ(edge.tail, "node-box-0");
+            EXPECT_EQ(edge.head, "node-1");
+            EXPECT_EQ(nodes.count("node-box-0"), 1u);
+            restart = true;
+        }
+        if (edge.cells == std::vector<std::pair<int, int>>{{1, 1}, {2, 1}, {3, 1}}) {
+            EXPECT_EQ(edge.tail, "box-0");
+            EXPECT_EQ(edge.head, "node-0");
+            timeout = true;
+        }
+    }
+    EXPECT_TRUE(restart && timeout);
 }
 
 }  // namespace

@@ -174,6 +174,10 @@ std::string CHtmlPage::modelJson() const {
     diagram["nodes"] = m_diagram.nodeIds;
     diagram["note"] = m_diagram.note;
     diagram["folds"] = m_diagram.folds;
+    diagram["groups"] = m_diagram.groups;
+    diagram["boxes"] = Json::array();
+    for (const PAGE_BOX_& box : m_diagram.boxes)
+        diagram["boxes"].push_back({{"id", box.id}, {"node", box.node}, {"states", box.states}});
     diagram["edges"] = Json::array();
     for (const PAGE_EDGE_& edge : m_diagram.edges) {
         Json cellList = Json::array();

@@ -29,14 +29,24 @@ struct PAGE_EDGE_ {
     std::vector<std::pair<int, int>> cells;
 };
 
+/// A box of the diagram: a group of states whose shared transitions leave
+/// it (CMachineGraph::groups()).
+struct PAGE_BOX_ {
+    std::string id;           ///< the SVG id of the box (Graphviz's cluster)
+    std::string node;         ///< the SVG id of its node "any state in NAME"; empty when it has none
+    std::vector<int> states;  ///< the states of the group, ascending (some may not be drawn)
+};
+
 /// The diagram of a page: Graphviz's SVG, whose nodes and edges carry the
 /// ids named here, or, where there is none, the reason.
 struct PAGE_DIAGRAM_ {
     std::string svg;                   ///< empty for no diagram
     std::vector<std::string> nodeIds;  ///< the SVG id of each state's node; empty for a state not drawn
     std::vector<PAGE_EDGE_> edges;     ///< every arrow drawn
+    std::vector<PAGE_BOX_> boxes;      ///< every box drawn, an outer box before those inside it
     std::string note;                  ///< why there is no diagram, or what it leaves out
     std::vector<std::string> folds;    ///< the transitions drawn once for many states, in words
+    std::vector<std::string> groups;   ///< the groups drawn as boxes, in words
 };
 
 /// CHtmlPage writes the one self-contained HTML file of a table: the model

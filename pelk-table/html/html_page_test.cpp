@@ -98,12 +98,18 @@ TEST(HtmlPage, EdgesGoIntoTheModelWithTheirCells) {
     diagram.nodeIds = {"node-0"};
     diagram.edges = {{"edge-start", "node-start", "node-0", {}}, {"edge-0", "node-0", "node-0", {{0, 0}}}};
     diagram.folds = {"GO goes to IDLE from every state."};
+    diagram.boxes = {{"box-0", "node-box-0", {0, 2, 3}}, {"box-1", "", {2, 3, 4}}};
+    diagram.groups = {"A: ...", "B: ..."};
     const auto model = nlohmann::json::parse(CHtmlPage(loaded.model, loaded.findings, {}, diagram).modelJson());
     EXPECT_EQ(model["diagram"]["nodes"], nlohmann::json({"node-0"}));
     EXPECT_EQ(model["diagram"]["edges"], nlohmann::json::parse(R"([
         {"id": "edge-start", "tail": "node-start", "head": "node-0", "cells": []},
         {"id": "edge-0", "tail": "node-0", "head": "node-0", "cells": [[0, 0]]}])"));
     EXPECT_EQ(model["diagram"]["folds"], nlohmann::json({"GO goes to IDLE from every state."}));
+    EXPECT_EQ(model["diagram"]["boxes"], nlohmann::json::parse(R"([
+        {"id": "box-0", "node": "node-box-0", "states": [0, 2, 3]},
+        {"id": "box-1", "node": "", "states": [2, 3, 4]}])"));
+    EXPECT_EQ(model["diagram"]["groups"], nlohmann::json({"A: ...", "B: ..."}));
 }
 
 TEST(HtmlPage, LookupsAndLabelsAreTheTableRules) {

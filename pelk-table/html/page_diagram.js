@@ -1,9 +1,11 @@
-// The diagram: Graphviz's SVG of the machine, whose nodes and edges the model
-// names by their element ids (diagram.nodes, one a state; diagram.edges,
-// each with the nodes it joins and the cells it stands for). A click on a
-// state starts the simulator there, with Shift it shows the state's
-// neighbours; a click on an arrow marks its cells in the matrix. The view
-// itself is PelkViewport's.
+// The diagram: Graphviz's SVG of the machine, whose nodes, edges and boxes
+// the model names by their element ids (diagram.nodes, one a state;
+// diagram.edges, each with the nodes it joins and the cells it stands for;
+// diagram.boxes, the groups of states drawn as boxes, whose shared arrows
+// leave the box or its node "any state in NAME"). A click on a state starts
+// the simulator there, with Shift it shows the state's neighbours; a click on
+// an arrow marks its cells in the matrix, every state's of a group for a
+// group's arrow. The view itself is PelkViewport's.
 const PelkDiagram = (function () {
     "use strict";
     const { byId, element, linkButton } = PelkDom;
@@ -11,7 +13,7 @@ const PelkDiagram = (function () {
     // The drawing's parts, found by the ids the model gives them.
     function partsOf(model, svg) {
         const elementOf = new Map();
-        for (const group of svg.querySelectorAll("g.node, g.edge")) {
+        for (const group of svg.querySelectorAll("g.node, g.edge, g.cluster")) {
             if (group.id) elementOf.set(group.id, group);
         }
         const stateOf = new Map();
@@ -58,7 +60,8 @@ const PelkDiagram = (function () {
         svg.setAttribute("role", "img");
         svg.setAttribute("aria-label", "Diagram of the machine");
         // What the drawing leaves out or draws once for many states.
-        const said = [model.diagram.note].concat(model.diagram.folds || []).filter((text) => text);
+        const said = [model.diagram.note].concat(model.diagram.folds || [], model.diagram.groups || [])
+            .filter((text) => text);
         if (said.length) {
             const about = element("ul", null, "note");
             about.id = "diagram-about";
@@ -94,21 +97,25 @@ const PelkDiagram = (function () {
         diagram.ready = (state) => viewport.ready(state === null ? null : parts.nodeOf(state));
 
         const note = byId("diagram-note");
-        // Shift+click: the state, the arrows into and out of it and the
-        // nodes at their other ends; the rest is dimmed until "Show all".
+        // Shift+click: the state, the arrows into and out of it (those of
+        // the boxes it is in too) and the nodes at their other ends; the rest
+        // is dimmed until "Show all". The boxes stay, but the view fits the
+        // neighbours.
         let near = null;
         function showNeighbours(state) {
             near = state;
             const id = model.diagram.nodes[state];
+            const boxes = (model.diagram.boxes || []).filter((box) => box.states.includes(state));
+            const tails = new Set([id].concat(boxes.map((box) => box.id), boxes.map((box) => box.node)));
             const keep = new Set([parts.element(id)]);
+            const boxesKept = new Set(boxes.map((box) => parts.element(box.id)));
             for (const edge of parts.edges()) {
-                if (edge.tail === id || edge.head === id) {
-                    keep.add(parts.element(edge.id));
-                    keep.add(parts.element(edge.tail));
-                    keep.add(parts.element(edge.head));
+                if (!tails.has(edge.tail) && edge.head !== id) continue;
+                for (const part of [edge.id, edge.tail, edge.head].map(parts.element)) {
+                    if (part) (part.classList.contains("cluster") ? boxesKept : keep).add(part);
                 }
             }
-            for (const group of parts.groups()) group.classList.toggle("dim", !keep.has(group));
+            for (const group of parts.groups()) group.classList.toggle("dim", !keep.has(group) && !boxesKept.has(group));
             viewport.showAll(keep);
             note.textContent = "Neighbours of " + model.states[state] + ": what leads in and out of it. ";
             const showAll = linkButton("Show all");

@@ -15,11 +15,17 @@ class CTableModel;
 /// folded transitions as dashed edges from a dashed node "any state", the
 /// initial state marked by an arrow from a point, next states that do not
 /// exist as red nodes, and the states that check finds unreachable or
-/// trapping styled apart with the reason as a tooltip. A neighbourhood draws
-/// its state in bold; a drawing cut down to size says why in its label. The
-/// same model, findings and options give the same bytes.
+/// trapping styled apart with the reason as a tooltip. A group of states
+/// (CMachineGraph::groups()) is a cluster around its states, labelled with
+/// its name; each transition its states share is one edge that leaves the
+/// cluster (compound, ltail), but one into a state of the group itself, which
+/// Graphviz would not cut at the cluster, leaves a dashed node "any state in
+/// NAME" inside it instead, which also lists the shared cells without
+/// transition. A neighbourhood draws its state in bold; a drawing cut down
+/// to size says why in its label. The same model, findings and options give
+/// the same bytes.
 ///
-/// The drawing for the page also gives every node and edge an `id`
+/// The drawing for the page also gives every node, edge and cluster an `id`
 /// attribute, which Graphviz copies to the SVG element (`<g id=...>`), so
 /// that the page finds them without reading their titles.
 class CDotView {
@@ -39,6 +45,10 @@ public:
     /// The id of the edge graph.edges()[index], or of the arrow from the
     /// initial point (kStartPoint): "edge-0", "edge-start".
     static std::string edgeElementId(int index);
+    /// The id of the cluster of group g ("box-0") and of its node "any state
+    /// in NAME" ("node-box-0").
+    static std::string boxElementId(int g);
+    static std::string boxNodeElementId(int g);
 
     /// text as a DOT ID: bare when DOT takes it so (a letter or `_` or a
     /// non-ASCII byte, then also digits, and not a keyword), else quoted.

@@ -1,8 +1,6 @@
 #include "pelk-table/views/machine_graph.h"
 
 #include <algorithm>
-#include <climits>
-#include <deque>
 #include <map>
 #include <utility>
 
@@ -10,12 +8,11 @@
 #include "pelk-table/model/table_rules.h"
 #include "pelk-table/report/finding_text.h"
 #include "pelk-table/views/mermaid_view.h"
+#include "pelk-table/views/neighbourhood.h"
+#include "pelk-table/views/state_groups.h"
 #include "pelk-table/views/view_text.h"
 
 namespace {
-
-// The longest line of a list of exceptions in a label, in bytes.
-const size_t kExceptLineLength = 40;
 
 bool samePlace(const PLACE_& a, const PLACE_& b) {
     return a.line == b.line && a.column == b.column;
@@ -59,23 +56,38 @@ CMachineGraph::CMachineGraph(const CTableModel& model, const std::vector<FINDING
     const int eventCount = table.eventCount();
     for (int e = 0; e < eventCount; ++e)
         m_events.push_back(CViewText::clean(table.eventName(e)));
+    // Every cell's outcome, with the names of its actions cleaned, by state
+    // then event.
+    std::vector<CELL_OUTCOME_> cells;
+    cells.reserve(static_cast<size_t>(stateCount) * static_cast<size_t>(eventCount));
+    for (int s = 0; s < stateCount; ++s) {
+        m_states.push_back(VIEW_STATE_());
+        m_states.back().name = CViewText::clean(table.stateName(s));
+        for (int e = 0; e < eventCount; ++e) {
+            cells.push_back(CTableRules::outcome(table, s, e));
+            cells.back().actions = cleaned(cells.back().actions);
+        }
+    }
+    // The cells drawn from "any state" or from a group's box.
+    std::vector<bool> elsewhere(cells.size(), false);
     if (options.fold)
-        fold(model);
+        fold(cells, elsewhere);
+    std::vector<VIEW_EDGE_> grouped;
+    if (options.group)
+        group(cells, elsewhere, grouped);
 
     std::vector<VIEW_EDGE_> ordinary;
     for (int s = 0; s < stateCount; ++s) {
-        VIEW_STATE_ state;
-        state.name = CViewText::clean(table.stateName(s));
+        VIEW_STATE_& state = m_states[static_cast<size_t>(s)];
         std::map<int, std::vector<VIEW_CALL_>> byTarget;
         for (int e = 0; e < eventCount; ++e) {
-            const CELL_OUTCOME_ outcome = CTableRules::outcome(table, s, e);
-            VIEW_CALL_ call{e, cleaned(outcome.actions), {s}};
-            const int next = outcome.next;
-            const VIEW_FOLD_* folded = foldOf(e);
-            if (folded && covers(*folded, s))
+            const size_t cell = static_cast<size_t>(s) * static_cast<size_t>(eventCount) + static_cast<size_t>(e);
+            const CELL_OUTCOME_& outcome = cells[cell];
+            if (elsewhere[cell])
                 continue;
-            if (next >= 0)
-                byTarget[next].push_back(call);
+            VIEW_CALL_ call{e, outcome.actions, {s}};
+            if (outcome.next >= 0)
+                byTarget[outcome.next].push_back(call);
             else if (!call.actions.empty())
                 state.internal.push_back(call);
         }
@@ -91,7 +103,6 @@ CMachineGraph::CMachineGraph(const CTableModel& model, const std::vector<FINDING
             state.trap = state.trap || trap;
             state.reasons.push_back(reasonOf(finding));
         }
-        m_states.push_back(std::move(state));
     }
 
     std::map<int, std::vector<VIEW_CALL_>> anyByTarget;
@@ -99,29 +110,30 @@ CMachineGraph::CMachineGraph(const CTableModel& model, const std::vector<FINDING
         anyByTarget[f.to].push_back(f.call);
     for (auto& target : anyByTarget)
         m_allEdges.push_back({kAnyState, target.first, std::move(target.second)});
+    m_allEdges.insert(m_allEdges.end(), std::make_move_iterator(grouped.begin()),
+                      std::make_move_iterator(grouped.end()));
     m_allEdges.insert(m_allEdges.end(), std::make_move_iterator(ordinary.begin()),
                       std::make_move_iterator(ordinary.end()));
 
     if (m_focus >= stateCount)
         m_focus = -1;
     select();
-    while ((shownStates() > kMaxStates || m_edgeCount > static_cast<size_t>(kMaxEdges)) && shrink()) {
-    }
+    fit();
 }
 
 // For each event, the most common pair of next state and actions among the
 // cells that make a transition to an existing state; the lowest next state
-// wins a tie.
-void CMachineGraph::fold(const CTableModel& model) {
-    const CSTTable& table = model.table();
-    const int stateCount = table.stateCount();
-    for (int e = 0; e < table.eventCount(); ++e) {
+// wins a tie. The cells folded are drawn elsewhere.
+void CMachineGraph::fold(const std::vector<CELL_OUTCOME_>& cells, std::vector<bool>& elsewhere) {
+    const int stateCount = static_cast<int>(m_states.size());
+    const size_t eventCount = m_events.size();
+    for (size_t e = 0; e < eventCount; ++e) {
         std::map<std::pair<int, std::vector<std::string>>, std::vector<int>> groups;
         for (int s = 0; s < stateCount; ++s) {
-            const CELL_OUTCOME_ outcome = CTableRules::outcome(table, s, e);
+            const CELL_OUTCOME_& outcome = cells[static_cast<size_t>(s) * eventCount + e];
             if (!outcome.transition() || outcome.next >= stateCount)
                 continue;
-            groups[{outcome.next, cleaned(outcome.actions)}].push_back(s);
+            groups[{outcome.next, outcome.actions}].push_back(s);
         }
         const auto best = std::max_element(groups.begin(), groups.end(), [](const auto& a, const auto& b) {
             return a.second.size() < b.second.size();
@@ -131,19 +143,54 @@ void CMachineGraph::fold(const CTableModel& model) {
         const int count = static_cast<int>(best->second.size());
         if (count < kFoldMinStates || 3 * count < 2 * stateCount)
             continue;
-        VIEW_FOLD_ fold{{e, best->first.second, best->second}, best->first.first, best->second, {}, {}};
+        VIEW_FOLD_ fold{
+            {static_cast<int>(e), best->first.second, best->second}, best->first.first, best->second, {}, {}};
         for (int s = 0; s < stateCount; ++s) {
+            const size_t cell = static_cast<size_t>(s) * eventCount + e;
             if (covers(fold, s))
-                continue;
-            (CTableRules::outcome(table, s, e).doesSomething() ? fold.other : fold.idle).push_back(s);
+                elsewhere[cell] = true;
+            else
+                (cells[cell].doesSomething() ? fold.other : fold.idle).push_back(s);
         }
         m_folds.push_back(std::move(fold));
     }
 }
 
+// The groups of states among the cells not drawn elsewhere (CStateGroups),
+// their edges into edges, ordered by group and next state; the cells they
+// draw are drawn elsewhere from then on.
+void CMachineGraph::group(const std::vector<CELL_OUTCOME_>& cells, std::vector<bool>& elsewhere,
+                          std::vector<VIEW_EDGE_>& edges) {
+    const size_t eventCount = m_events.size();
+    const CStateGroups found(static_cast<int>(m_states.size()), static_cast<int>(eventCount), cells, elsewhere);
+    std::vector<std::vector<std::string>> names;
+    for (const STATE_GROUP_& chosen : found.groups()) {
+        names.emplace_back();
+        for (int s : chosen.states)
+            names.back().push_back(m_states[static_cast<size_t>(s)].name);
+    }
+    const std::vector<std::string> unique = CStateGroups::names(names);
+
+    for (const STATE_GROUP_& chosen : found.groups()) {
+        const int g = static_cast<int>(m_groups.size());
+        VIEW_GROUP_ view{unique[static_cast<size_t>(g)], chosen.states, chosen.parent, {}, false};
+        std::map<int, std::vector<VIEW_CALL_>> byTarget;
+        for (const auto& shared : chosen.shared) {
+            for (int s : chosen.states)
+                elsewhere[static_cast<size_t>(s) * eventCount + static_cast<size_t>(shared.first)] = true;
+            const VIEW_CALL_ call{shared.first, shared.second.actions, chosen.states};
+            (shared.second.transition() ? byTarget[shared.second.next] : view.internal).push_back(call);
+        }
+        for (auto& target : byTarget)
+            edges.push_back({kGroupBox, target.first, std::move(target.second), g});
+        m_groups.push_back(std::move(view));
+    }
+}
+
 // The states and edges drawn: the whole machine, or the neighbourhood of the
 // focus: what it reaches within m_depth transitions and (unless m_outOnly)
-// what reaches it so. A folded transition leaves every state it stands for.
+// what reaches it so. A folded transition leaves every state it stands for,
+// a group's transition every state of the group.
 void CMachineGraph::select() {
     const int n = static_cast<int>(m_states.size());
     m_edges.clear();
@@ -160,88 +207,124 @@ void CMachineGraph::select() {
         if (n <= kMaxStates && m_edgeCount <= static_cast<size_t>(kMaxEdges))
             m_edges = m_allEdges;
     } else {
-        std::vector<std::vector<const VIEW_EDGE_*>> out(static_cast<size_t>(n)), in(static_cast<size_t>(n));
-        for (const VIEW_EDGE_& edge : m_allEdges) {
-            if (edge.from != kAnyState)
-                out[static_cast<size_t>(edge.from)].push_back(&edge);
-            if (edge.to < n && edge.from != kAnyState)
-                in[static_cast<size_t>(edge.to)].push_back(&edge);
-        }
-        std::vector<int> forward(static_cast<size_t>(n), INT_MAX), backward(static_cast<size_t>(n), INT_MAX);
-        std::deque<int> queue{m_focus};
-        forward[static_cast<size_t>(m_focus)] = 0;
-        while (!queue.empty()) {
-            const int u = queue.front();
-            queue.pop_front();
-            const int d = forward[static_cast<size_t>(u)];
-            if (d >= m_depth)
-                continue;
-            std::vector<int> next;
-            for (const VIEW_EDGE_* edge : out[static_cast<size_t>(u)])
-                next.push_back(edge->to);
-            for (const VIEW_FOLD_& f : m_folds) {
-                if (covers(f, u))
-                    next.push_back(f.to);
-            }
-            for (int v : next) {
-                if (v < n && forward[static_cast<size_t>(v)] == INT_MAX) {
-                    forward[static_cast<size_t>(v)] = d + 1;
-                    queue.push_back(v);
-                }
-            }
-        }
-        backward[static_cast<size_t>(m_focus)] = 0;
-        queue.push_back(m_focus);
-        while (!queue.empty() && !m_outOnly) {
-            const int v = queue.front();
-            queue.pop_front();
-            const int d = backward[static_cast<size_t>(v)];
-            if (d >= m_depth)
-                continue;
-            for (const VIEW_EDGE_* edge : in[static_cast<size_t>(v)]) {
-                if (backward[static_cast<size_t>(edge->from)] == INT_MAX) {
-                    backward[static_cast<size_t>(edge->from)] = d + 1;
-                    queue.push_back(edge->from);
-                }
-            }
-        }
-        queue.clear();
-
+        const CNeighbourhood near(m_allEdges, n, m_focus, m_depth, !m_outOnly);
         m_shown[static_cast<size_t>(m_focus)] = true;
-        const auto near = [&](const std::vector<int>& distance, int s) {
-            return s < n && distance[static_cast<size_t>(s)] < m_depth;
-        };
         for (const VIEW_EDGE_& edge : m_allEdges) {
-            VIEW_EDGE_ drawn{edge.from, edge.to, {}};
-            const bool into = !m_outOnly && near(backward, edge.to);
-            if (edge.from == kAnyState) {
-                for (const VIEW_CALL_& call : edge.calls) {
-                    const VIEW_FOLD_& f = *foldOf(call.event);
-                    bool from = into;
-                    for (size_t i = 0; !from && i < f.covered.size(); ++i)
-                        from = near(forward, f.covered[i]);
-                    if (from)
-                        drawn.calls.push_back(call);
-                }
-            } else if (near(forward, edge.from) || into) {
-                drawn.calls = edge.calls;
-                m_shown[static_cast<size_t>(edge.from)] = true;
+            VIEW_EDGE_ drawn{edge.from, edge.to, {}, edge.group};
+            const bool into = near.into(edge.to);
+            for (const VIEW_CALL_& call : edge.calls) {
+                if (into || std::any_of(call.states.begin(), call.states.end(), [&](int s) { return near.from(s); }))
+                    drawn.calls.push_back(call);
             }
             if (drawn.calls.empty())
                 continue;
+            if (edge.from != kAnyState) {
+                for (int s : edge.calls.front().states)
+                    m_shown[static_cast<size_t>(s)] = m_shown[static_cast<size_t>(s)] || into || near.from(s);
+            }
             if (edge.to < n)
                 m_shown[static_cast<size_t>(edge.to)] = true;
             m_edges.push_back(std::move(drawn));
         }
     }
-    if (m_focus >= 0)
-        m_edgeCount = m_edges.size();
+    flattenEdges();
+    if (m_focus >= 0 || !m_edges.empty())
+        m_edgeCount = std::max(m_edgeCount, m_edges.size());
     for (const VIEW_EDGE_& edge : m_edges) {
         if (edge.to >= n)
             m_invalidTargets.push_back(edge.to);
     }
     std::sort(m_invalidTargets.begin(), m_invalidTargets.end());
     m_invalidTargets.erase(std::unique(m_invalidTargets.begin(), m_invalidTargets.end()), m_invalidTargets.end());
+}
+
+// The edges of the flattened groups become calls of their drawn states,
+// merged into the edges those states have to the same next state.
+void CMachineGraph::flattenEdges() {
+    if (std::none_of(m_groups.begin(), m_groups.end(), [](const VIEW_GROUP_& group) { return group.flat; }))
+        return;
+    std::map<std::pair<int, int>, std::vector<VIEW_CALL_>> moved;
+    std::vector<VIEW_EDGE_> kept;
+    for (VIEW_EDGE_& edge : m_edges) {
+        if (edge.from != kGroupBox || !m_groups[static_cast<size_t>(edge.group)].flat) {
+            kept.push_back(std::move(edge));
+            continue;
+        }
+        for (int s : m_groups[static_cast<size_t>(edge.group)].states) {
+            for (const VIEW_CALL_& call : edge.calls) {
+                if (shown(s))
+                    moved[{s, edge.to}].push_back({call.event, call.actions, {s}});
+            }
+        }
+    }
+    const auto byEvent = [](const VIEW_CALL_& a, const VIEW_CALL_& b) { return a.event < b.event; };
+    for (VIEW_EDGE_& edge : kept) {
+        const auto more = moved.find({edge.from, edge.to});
+        if (edge.from < 0 || more == moved.end())
+            continue;
+        edge.calls.insert(edge.calls.end(), more->second.begin(), more->second.end());
+        std::stable_sort(edge.calls.begin(), edge.calls.end(), byEvent);
+        moved.erase(more);
+    }
+    for (auto& rest : moved) {
+        std::stable_sort(rest.second.begin(), rest.second.end(), byEvent);
+        kept.push_back({rest.first.first, rest.first.second, std::move(rest.second)});
+    }
+    // The edges from states come last, by state and next state.
+    const auto plain = std::find_if(kept.begin(), kept.end(), [](const VIEW_EDGE_& edge) { return edge.from >= 0; });
+    std::sort(plain, kept.end(), [](const VIEW_EDGE_& a, const VIEW_EDGE_& b) {
+        return std::make_pair(a.from, a.to) < std::make_pair(b.from, b.to);
+    });
+    m_edges = std::move(kept);
+}
+
+void CMachineGraph::fit() {
+    while ((shownStates() > kMaxStates || m_edgeCount > static_cast<size_t>(kMaxEdges)) && shrink()) {
+    }
+}
+
+void CMachineGraph::flatten(int g) {
+    m_groups[static_cast<size_t>(g)].flat = true;
+    select();
+    fit();
+}
+
+int CMachineGraph::firstShown(int g) const {
+    for (int s : m_groups[static_cast<size_t>(g)].states) {
+        if (shown(s))
+            return s;
+    }
+    return -1;
+}
+
+int CMachineGraph::boxOf(int s) const {
+    int box = -1;
+    for (size_t g = 0; g < m_groups.size(); ++g) {
+        // Of two boxes that hold s, the later one lies inside the earlier.
+        if (inGroup(static_cast<int>(g), s) && boxShown(static_cast<int>(g)))
+            box = static_cast<int>(g);
+    }
+    return box;
+}
+
+int CMachineGraph::boxAround(int g) const {
+    int around = m_groups[static_cast<size_t>(g)].parent;
+    while (around >= 0 && !boxShown(around))
+        around = m_groups[static_cast<size_t>(around)].parent;
+    return around;
+}
+
+std::vector<VIEW_CALL_> CMachineGraph::internalOf(int s) const {
+    std::vector<VIEW_CALL_> calls = m_states[static_cast<size_t>(s)].internal;
+    for (size_t g = 0; g < m_groups.size(); ++g) {
+        if (!m_groups[g].flat || !inGroup(static_cast<int>(g), s))
+            continue;
+        for (const VIEW_CALL_& call : m_groups[g].internal)
+            calls.push_back({call.event, call.actions, {s}});
+    }
+    std::stable_sort(calls.begin(), calls.end(),
+                     [](const VIEW_CALL_& a, const VIEW_CALL_& b) { return a.event < b.event; });
+    return calls;
 }
 
 bool CMachineGraph::shrink() {
@@ -300,60 +383,9 @@ std::string CMachineGraph::scope() const {
            plural(static_cast<size_t>(m_depth), "step", "steps");
 }
 
-std::vector<std::string> CMachineGraph::foldSentences() const {
-    std::vector<std::string> sentences;
-    const size_t total = m_states.size();
-    const auto names = [this](const std::vector<int>& states) {
-        std::string text;
-        for (size_t i = 0; i < states.size(); ++i)
-            text += (i == 0 ? "" : i + 1 == states.size() ? " and " : ", ") + title(states[i]);
-        return text;
-    };
-    for (const VIEW_FOLD_& f : m_folds) {
-        std::string text = callText(f.call) + " is drawn once, from any state to " + title(f.to) + ": ";
-        if (f.covered.size() == total) {
-            text += "every state does it.";
-        } else {
-            text += std::to_string(f.covered.size()) + " of the " + std::to_string(total) + " states do it";
-            if (!f.idle.empty())
-                text += "; " + names(f.idle) + (f.idle.size() == 1 ? " does" : " do") + " nothing with it";
-            if (!f.other.empty())
-                text += "; " + names(f.other) + (f.other.size() == 1 ? " does" : " do") + " something else, drawn on " +
-                        (f.other.size() == 1 ? "its own" : "their own");
-            text += ".";
-        }
-        sentences.push_back(text);
-    }
-    return sentences;
-}
-
 std::string CMachineGraph::callText(const VIEW_CALL_& call) const {
     std::string text = m_events[static_cast<size_t>(call.event)];
     for (size_t i = 0; i < call.actions.size(); ++i)
         text += (i == 0 ? " / " : ", ") + call.actions[i];
     return text;
-}
-
-std::vector<std::string> CMachineGraph::callLines(const VIEW_CALL_& call, bool folded) const {
-    std::vector<std::string> lines{callText(call)};
-    const VIEW_FOLD_* f = folded ? foldOf(call.event) : nullptr;
-    if (!f)
-        return lines;
-    std::vector<int> except;
-    std::merge(f->idle.begin(), f->idle.end(), f->other.begin(), f->other.end(), std::back_inserter(except));
-    std::string line;
-    for (size_t i = 0; i < except.size(); ++i) {
-        const std::string name = m_states[static_cast<size_t>(except[i])].name + (i + 1 < except.size() ? "," : "");
-        if (line.empty()) {
-            line = (lines.size() == 1 ? "  except " : "    ") + name;
-        } else if (line.size() + 1 + name.size() > kExceptLineLength) {
-            lines.push_back(line);
-            line = "    " + name;
-        } else {
-            line += " " + name;
-        }
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
 }

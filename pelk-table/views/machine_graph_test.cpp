@@ -1,32 +1,23 @@
 // The facts the views draw: which events fold and with which exceptions,
-// which states a neighbourhood holds, and how a drawing too large is cut
-// down. One row per rule.
+// which groups of states are drawn as boxes, which states a neighbourhood
+// holds, and how a drawing too large is cut down. One row per rule. (That
+// every drawn edge stands for exactly the table's cells is
+// graph_expansion_test.cpp.)
 #include "pelk-table/views/machine_graph.h"
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "pelk-table/model/table_model.h"
+#include "tests/support/loaded_model.h"
 
 namespace {
 
 // A model read from text, through a file as pelk-table reads it.
-struct LOADED_ {
+struct LOADED_ : LOADED_MODEL_ {
     explicit LOADED_(const std::string& text)
-        : path((std::filesystem::temp_directory_path() / ("pelk_graph_" + std::to_string(getpid()) + ".tsv")).string()),
-          model(path, "") {
-        std::ofstream(path, std::ios::binary) << text;
-        model.load();
-    }
-    ~LOADED_() { std::filesystem::remove(path); }
-    std::string path;
-    CTableModel model;
+        : LOADED_MODEL_(text, "graph") {}
 };
 
 // "EVENT>to covered|idle|other" for each fold.
@@ -44,7 +35,17 @@ std::string foldsOf(const CMachineGraph& graph) {
     return text;
 }
 
-// The drawn states, then the drawn edges "from>to" (any state is "*").
+// The tail of an edge: "*" for any state, "gN" for group N, else the state.
+std::string fromOf(const VIEW_EDGE_& edge) {
+    if (edge.from == CMachineGraph::kAnyState)
+        return "*";
+    if (edge.from == CMachineGraph::kGroupBox)
+        return "g" + std::to_string(edge.group);
+    return std::to_string(edge.from);
+}
+
+// The drawn states, then the drawn edges "from>to" (any state is "*", a
+// group's box "gN").
 std::string drawnOf(const CMachineGraph& graph) {
     std::string text;
     for (size_t s = 0; s < graph.states().size(); ++s) {
@@ -53,8 +54,42 @@ std::string drawnOf(const CMachineGraph& graph) {
     }
     text += ":";
     for (const VIEW_EDGE_& edge : graph.edges())
-        text += " " + (edge.from == CMachineGraph::kAnyState ? std::string("*") : std::to_string(edge.from)) + ">" +
-                std::to_string(edge.to);
+        text += " " + fromOf(edge) + ">" + std::to_string(edge.to);
+    return text;
+}
+
+// "0-2,5" for states 0, 1, 2 and 5.
+std::string rangesOf(const std::vector<int>& states) {
+    std::string text;
+    for (size_t i = 0; i < states.size(); ++i) {
+        size_t j = i;
+        while (j + 1 < states.size() && states[j + 1] == states[j] + 1)
+            ++j;
+        text += (text.empty() ? "" : ",") + std::to_string(states[i]) + (j > i ? "-" + std::to_string(states[j]) : "");
+        i = j;
+    }
+    return text;
+}
+
+// "NAME 1-3" for each group, "<N" for the group around it, and the boxes
+// drawn: "[NAME 1-2]" with the drawn states.
+std::string groupsOf(const CMachineGraph& graph) {
+    std::string text;
+    for (size_t g = 0; g < graph.groups().size(); ++g) {
+        const VIEW_GROUP_& group = graph.groups()[g];
+        text += (text.empty() ? "" : " ") + group.name + " " + rangesOf(group.states);
+        if (group.parent >= 0)
+            text += "<" + std::to_string(group.parent);
+    }
+    for (size_t g = 0; g < graph.groups().size(); ++g) {
+        std::vector<int> drawn;
+        for (int s : graph.groups()[g].states) {
+            if (graph.shown(s) && graph.boxShown(static_cast<int>(g)))
+                drawn.push_back(s);
+        }
+        if (!drawn.empty())
+            text += " [" + graph.groups()[g].name + " " + rangesOf(drawn) + "]";
+    }
     return text;
 }
 
@@ -155,6 +190,84 @@ TEST(GraphSize, CutDownBeyondTheLimitsAndSaysSo) {
     EXPECT_EQ(drawnOf(graph), ":");
     EXPECT_NE(graph.note().find("Drawn instead: nothing."), std::string::npos) << graph.note();
     EXPECT_FALSE(graph.shrink());
+}
+
+// IDLE (0) starts a frame; A ... E (1-5) time out to IDLE, A ... C (1-3)
+// restart on STX; RESET leads every state to IDLE (folded); F ... H idle.
+const char kFrame[] =
+    "START\t\tRESET\tTMO\tSTX\tBYTE\n"
+    "IDLE\t0\t0/Reset\t-\t1/Start\t-/Noise\n"
+    "A\t1\t0/Reset\t0/LogTmo\t1/Restart\t2/Store\n"
+    "B\t2\t0/Reset\t0/LogTmo\t1/Restart\t3/Store\n"
+    "C\t3\t0/Reset\t0/LogTmo\t1/Restart\t4/Store\n"
+    "D\t4\t0/Reset\t0/LogTmo\t-\t5/Store\n"
+    "E\t5\t0/Reset\t0/LogTmo\t-\t0/Done\n"
+    "F\t6\t0/Reset\t-\t-\t-\nG\t7\t0/Reset\t-\t-\t-\nH\t8\t0/Reset\t-\t-\t-\n";
+
+struct GroupRow {
+    const char* why;
+    bool fold;
+    bool group;
+    int focus;
+    const char* groups;
+    const char* drawn;
+};
+
+class GraphGroupTest : public ::testing::TestWithParam<GroupRow> {};
+
+TEST_P(GraphGroupTest, DrawsWhatGroupsShareFromTheirBoxes) {
+    const LOADED_ loaded(kFrame);
+    VIEW_OPTIONS_ options;
+    options.fold = GetParam().fold;
+    options.group = GetParam().group;
+    options.focus = GetParam().focus;
+    const CMachineGraph graph(loaded.model, {}, options);
+    EXPECT_EQ(groupsOf(graph), GetParam().groups) << GetParam().why;
+    EXPECT_EQ(drawnOf(graph), GetParam().drawn) << GetParam().why;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, GraphGroupTest,
+    ::testing::Values(
+        GroupRow{"folding first, then the groups in what is left, one inside the other", true, true, -1,
+                 "A \u2026 E 1-5 A \u2026 C 1-3<0 [A \u2026 E 1-5] [A \u2026 C 1-3]",
+                 "0,1,2,3,4,5,6,7,8: *>0 g0>0 g1>1 0>1 1>2 2>3 3>4 4>5 5>0"},
+        GroupRow{"--no-group draws each state's own", true, false, -1, "",
+                 "0,1,2,3,4,5,6,7,8: *>0 0>1 1>0 1>1 1>2 2>0 2>1 2>3 3>0 3>1 3>4 4>0 4>5 5>0"},
+        GroupRow{
+            "--no-fold leaves what every state does to a group of all states", false, true, -1,
+            "IDLE \u2026 H 0-8 A \u2026 E 1-5<0 A \u2026 C 1-3<1 [IDLE \u2026 H 0-8] [A \u2026 E 1-5] [A \u2026 C 1-3]",
+            "0,1,2,3,4,5,6,7,8: g0>0 g1>0 g2>1 0>1 1>2 2>3 3>4 4>5 5>0"},
+        GroupRow{"a neighbourhood keeps the boxes of its states, with those states only", true, true, 2,
+                 "A \u2026 E 1-5 A \u2026 C 1-3<0 [A \u2026 E 1-3] [A \u2026 C 1-3]", "0,1,2,3: *>0 g0>0 g1>1 1>2 2>3"},
+        GroupRow{"every state of a group leads into the state its shared transition reaches", true, true, 0,
+                 "A \u2026 E 1-5 A \u2026 C 1-3<0 [A \u2026 E 1-5] [A \u2026 C 1-3]",
+                 "0,1,2,3,4,5: *>0 g0>0 0>1 5>0"}));
+
+// 40 states in five blocks of eight: three transitions of each state its
+// own, and UP and DOWN shared by each block: 185 arrows, 130 once grouped.
+std::string blocks() {
+    std::string text = "START\t\tE0\tE1\tE2\tUP\tDOWN\n";
+    for (int s = 0; s < 40; ++s) {
+        text += "S" + std::to_string(s) + "\t" + std::to_string(s);
+        for (int step = 1; step <= 3; ++step)
+            text += "\t" + std::to_string((s + step) % 40) + "/N";
+        text += "\t" + std::to_string(s / 8 * 8) + "/Up\t" + std::to_string((s / 8 + 1) % 5 * 8) + "/Down\n";
+    }
+    return text;
+}
+
+TEST(GraphGroupSize, TheSizeRuleCountsArrowsAfterGrouping) {
+    const LOADED_ loaded(blocks());
+    const CMachineGraph grouped(loaded.model, {});
+    EXPECT_EQ(grouped.machineEdges().size(), 130u);
+    EXPECT_EQ(grouped.note(), "");
+    EXPECT_EQ(grouped.groups().size(), 5u);
+    VIEW_OPTIONS_ options;
+    options.group = false;
+    const CMachineGraph plain(loaded.model, {}, options);
+    EXPECT_EQ(plain.machineEdges().size(), 185u);
+    EXPECT_NE(plain.note().find("(40 states, 185 transitions to draw)"), std::string::npos) << plain.note();
 }
 
 }  // namespace

@@ -7,8 +7,10 @@
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/model/table_rules.h"
 #include "pelk-table/report/finding_text.h"
+#include "pelk-table/views/graph_words.h"
 #include "pelk-table/views/machine_graph.h"
 #include "pelk-table/views/mermaid_view.h"
+#include "pelk-table/views/state_groups.h"
 #include "pelk-table/views/view_text.h"
 
 namespace {
@@ -110,14 +112,15 @@ void writeActions(std::ostream& out, const CTableModel& model) {
 }
 
 // What the diagram leaves to words: that it shows a neighbourhood, why it is
-// cut down, and the transitions it draws once for most states.
+// cut down, the transitions it draws once for most states, and the groups of
+// states it draws as boxes.
 void writeDiagramWords(std::ostream& out, const CMachineGraph& graph) {
     if (!graph.note().empty())
         out << M::escaped(graph.note()) << "\n\n";
     else if (!graph.scope().empty())
         out << "The diagram shows " << M::escaped(graph.scope()) << ".\n\n";
     std::vector<std::string> drawn;
-    const std::vector<std::string> sentences = graph.foldSentences();
+    const std::vector<std::string> sentences = CGraphWords::foldSentences(graph);
     for (size_t i = 0; i < graph.folds().size(); ++i) {
         for (const VIEW_EDGE_& edge : graph.edges()) {
             for (const VIEW_CALL_& call : edge.calls) {
@@ -126,13 +129,30 @@ void writeDiagramWords(std::ostream& out, const CMachineGraph& graph) {
             }
         }
     }
+    if (!drawn.empty()) {
+        out << "Transitions that most states share are drawn once, from \"any state\" (an event is folded when at "
+               "least "
+            << CMachineGraph::kFoldMinStates
+            << " states, and two thirds of all states, give it the same next "
+               "state and actions; `--no-fold` draws each state's own):\n\n";
+        for (const std::string& sentence : drawn)
+            out << "- " << M::escaped(sentence) << "\n";
+        out << "\n";
+    }
+    drawn.clear();
+    const std::vector<std::string> groups = CGraphWords::groupSentences(graph);
+    for (size_t g = 0; g < groups.size(); ++g) {
+        if (graph.firstShown(static_cast<int>(g)) < 0)
+            continue;
+        drawn.push_back(groups[g]);
+        if (graph.groups()[g].flat)
+            drawn.back() += " Drawn flat: Mermaid draws no transition between the states of two composite states.";
+    }
     if (drawn.empty())
         return;
-    out << "Transitions that most states share are drawn once, from \"any state\" (an event is folded when at "
-           "least "
-        << CMachineGraph::kFoldMinStates
-        << " states, and two thirds of all states, give it the same next "
-           "state and actions; `--no-fold` draws every transition):\n\n";
+    out << "Groups of at least " << CStateGroups::kMinStates
+        << " states that share transitions are drawn as boxes, and what they share once, from the box "
+           "(`--no-group` draws each state's own):\n\n";
     for (const std::string& sentence : drawn)
         out << "- " << M::escaped(sentence) << "\n";
     out << "\n";

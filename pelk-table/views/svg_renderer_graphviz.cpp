@@ -16,6 +16,15 @@ int collect(char* message) {
     return 0;
 }
 
+// One Graphviz context for the life of the process. Graphviz 2.43's text
+// layout plug-in (pango) keeps the name of the last font it measured, a
+// string that the context owns, and compares the next font with it: after
+// gvFreeContext, a second drawing in the same process read freed memory.
+GVC_t* context() {
+    static GVC_t* const kContext = gvContext();
+    return kContext;
+}
+
 }  // namespace
 
 bool CSvgRenderer::available() {
@@ -27,22 +36,21 @@ bool CSvgRenderer::render(const std::string& dot, std::string& svg, std::string&
     messages.clear();
     g_messages = &messages;
     const agusererrf previous = agseterrf(collect);
-    GVC_t* context = gvContext();
+    GVC_t* const gvc = context();
     bool rendered = false;
     if (Agraph_t* graph = agmemread(dot.c_str())) {
-        if (gvLayout(context, graph, "dot") == 0) {
+        if (gvLayout(gvc, graph, "dot") == 0) {
             char* data = nullptr;
             unsigned int length = 0;
-            if (gvRenderData(context, graph, "svg", &data, &length) == 0 && data) {
+            if (gvRenderData(gvc, graph, "svg", &data, &length) == 0 && data) {
                 svg.assign(data, length);
                 rendered = true;
             }
             gvFreeRenderData(data);
-            gvFreeLayout(context, graph);
+            gvFreeLayout(gvc, graph);
         }
         agclose(graph);
     }
-    gvFreeContext(context);
     agseterrf(previous);
     g_messages = nullptr;
     if (!rendered && messages.empty())

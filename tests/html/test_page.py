@@ -6,10 +6,11 @@ sequences and compares, after every click, the highlighted state and the
 trace with `pelk-table run --format=json` on the same sequence; replays the
 URL fragment, names a fragment's stale parts and plays a copied scenario
 with run --expect; plays the door example by keyboard alone; zooms, pans
-and clicks the diagrams of a 15- and a 40-state table at 1366 x 768; checks
+and clicks the diagrams of the 15- and 40-state examples at 1366 x 768 (an
+arrow from "any state", from a group's box and from one state); checks
 that hostile names stay text, that a broken table still gets a page with its
 missing cells shown, and that no page makes a network request. Saves
-screenshots of the example pages and of the two larger tables.
+screenshots of the example pages and of the four larger tables.
 
 Usage: test_page.py PELK_TABLE EXAMPLES_DIR ARTIFACT_DIR
        (PELK_HTML_TESTS=test_a,test_b runs only those)
@@ -269,8 +270,10 @@ def test_fragment_note_and_scenario(driver):
 
 
 def larger_tables():
-    """The 15-state UART receiver and the 40-state menu of the examples."""
-    return [os.path.join(EXAMPLES, name) for name in ("uart.tsv", "menu.tsv")]
+    """The 15-state UART receiver and frame receiver, and the 40-state menu and
+    menu of pages of the examples (the frame receiver and the pages draw
+    groups of states as boxes)."""
+    return [os.path.join(EXAMPLES, name) for name in ("uart.tsv", "menu.tsv", "frame.tsv", "pages.tsv")]
 
 
 DIAGRAM = """
@@ -357,7 +360,8 @@ def test_larger_diagrams_zoom_pan_and_click(driver):
 
         # A click on an arrow's label marks every cell it stands for. What it
         # stands for is read here from Graphviz's titles ("tail->head", the
-        # nodes titled with the states' DOT names) and from run.
+        # nodes titled with the states' DOT names), from the boxes of the
+        # groups of states and from run.
         model = json.loads(driver.execute_script("return document.getElementById('model').textContent"))
         nodes = model["diagram"]["nodes"]
         titles = driver.execute_script("return [...document.querySelectorAll('#diagram g.node, #diagram g.edge')]"
@@ -365,15 +369,23 @@ def test_larger_diagrams_zoom_pan_and_click(driver):
                                        ".textContent])")
         state_of = {title: nodes.index(id_) for id_, edge, title in titles if not edge and id_ in nodes}
         cells_of = {edge["id"]: edge["cells"] for edge in model["diagram"]["edges"]}
-        folded = [cell for id_, edge, title in titles if edge and title.startswith("__any->")
-                  for cell in cells_of[id_]]
+        # A group's arrow leaves its box (its title names the box's first
+        # state), or the box's node "any state in NAME".
+        box_of = {}
+        for drawn in model["diagram"].get("boxes", []):
+            assert driver.find_elements(By.ID, drawn["id"]), "%s: no box %s in the SVG" % (name, drawn["id"])
+            box_of[drawn["id"]] = box_of[drawn["node"]] = drawn
+        grouped = {edge["id"]: box_of[edge["tail"]] for edge in model["diagram"]["edges"] if edge["tail"] in box_of}
+        elsewhere = [cell for id_, edge, title in titles if edge and (title.startswith("__any->") or id_ in grouped)
+                     for cell in cells_of[id_]]
         next_of = next_states(table, len(model["events"]))
-        clicked, clicked_fold = 0, False
+        clicked, clicked_fold, clicked_group = 0, False, False
         for id_, edge, title in titles:
             tail, head = title.split("->") if edge else (None, None)
-            if not edge or head not in state_of or tail == head or (tail not in state_of and tail != "__any"):
+            kind = "fold" if tail == "__any" else "group" if id_ in grouped else "plain"
+            if not edge or head not in state_of or (kind == "plain" and (tail == head or tail not in state_of)):
                 continue
-            if tail == "__any" and clicked_fold or tail != "__any" and clicked == 3:
+            if {"fold": clicked_fold, "group": clicked_group, "plain": clicked == 3}[kind]:
                 continue
             label = driver.find_elements(By.XPATH, "//*[local-name()='g'][@id='%s']/*[local-name()='text']" % id_)
             if not label:
@@ -394,25 +406,40 @@ def test_larger_diagrams_zoom_pan_and_click(driver):
             ActionChains(driver).move_to_element(label[0]).click().perform()
             marked = driver.execute_script("return [...document.querySelectorAll('#matrix td.marked')]"
                                            ".map(td => [td.parentElement.sectionRowIndex, td.cellIndex - 1])")
-            if tail == "__any":
+            if kind == "fold":
                 # Drawn once for many states: each cell it marks goes there, and
                 # it marks the cells of more than one state.
                 assert len({state for state, _ in marked}) > 1, "%s: %s marks %r" % (name, title, marked)
                 wrong = [cell for cell in marked if next_of(*cell) != state_of[head]]
                 assert not wrong, "%s: %s marks %r, which run does not take to %s" % (name, title, wrong, head)
                 clicked_fold = True
+            elif kind == "group":
+                # Drawn once for a group: the cells of every state of the box
+                # for each event on the label, each going there.
+                lines = [text.get_attribute("textContent").strip() for text in label]
+                events = {event for event, text in enumerate(model["events"])
+                          if any(line == text or line.startswith(text + " / ") for line in lines)}
+                want = [[state, event] for state in grouped[id_]["states"] for event in events]
+                assert sorted(marked) == sorted(want) and len(want) >= 3, "%s: %s marks %r, the box stands for %r" % (
+                    name, title, marked, want)
+                wrong = [cell for cell in marked if next_of(*cell) != state_of[head]]
+                assert not wrong, "%s: %s marks %r, which run does not take to %s" % (name, title, wrong, head)
+                clicked_group = True
             else:
-                # A cell drawn from "any state" belongs to that arrow, not to this one.
+                # A cell drawn from "any state" or from a box belongs to that
+                # arrow, not to this one.
                 want = [[state_of[tail], event] for event in range(len(model["events"]))
-                        if next_of(state_of[tail], event) == state_of[head] and [state_of[tail], event] not in folded]
+                        if next_of(state_of[tail], event) == state_of[head] and [state_of[tail], event] not in elsewhere]
                 assert sorted(marked) == sorted(want) and want, "%s: %s marks %r, run takes %r" % (
                     name, title, marked, want)
                 clicked += 1
             assert "marked in the matrix" in driver.find_element(By.ID, "diagram-note").text
         assert clicked and clicked_fold, "%s: no arrow label to click (%d, fold %s)" % (name, clicked, clicked_fold)
-        # The pointer on a cell lights the arrow that stands for it, a fold too.
+        assert clicked_group or not grouped, "%s: no arrow of a box clicked" % name
+        # The pointer on a cell lights the arrow that stands for it, a fold's
+        # and a box's too.
         for id_, edge, title in titles:
-            if edge and cells_of[id_] and (title.startswith("__any->") or id_ == titles[-1][0]):
+            if edge and cells_of[id_] and (title.startswith("__any->") or id_ in grouped or id_ == titles[-1][0]):
                 state, event = cells_of[id_][-1]
                 lit = driver.execute_script(
                     "const cell = document.querySelector('#matrix tbody').rows[arguments[0]].cells[arguments[1] + 1];"

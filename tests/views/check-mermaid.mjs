@@ -1,8 +1,9 @@
 // Parses Mermaid files with the npm package mermaid, as a code host renders
 // them, and checks that each parsed as written: every `state "..." as ID`
-// line gives one state, every `-->` line one transition, and nothing else.
-// A character that Mermaid reads as syntax inside a label would split a
-// line into more statements, or fail the parse.
+// line (or `state "..." as ID {`, a composite state) gives one state, every
+// `-->` line one transition, and nothing else, composite states' contents
+// included. A character that Mermaid reads as syntax inside a label would
+// split a line into more statements, or fail the parse.
 // Usage: node check-mermaid.mjs NODE_PREFIX FILE...
 // NODE_PREFIX holds node_modules with mermaid and jsdom (scripts/deps.sh,
 // pelk_need_mermaid). Prints one line per file and "N passed, N failed".
@@ -28,10 +29,27 @@ for (const file of files) {
         await mermaid.parse(text);
         const { db } = await mermaid.mermaidAPI.getDiagramFromText(text);
         const lines = text.split('\n');
-        const declared = lines.map((line) => line.match(/^\s*state "[^"]*" as (\S+)$/)).filter(Boolean).map((m) => m[1]);
+        const declared = lines.map((line) => line.match(/^\s*state "[^"]*" as (\S+)( \{)?$/)).filter(Boolean).map((m) => m[1]);
         const arrows = lines.filter((line) => line.includes('-->')).length;
-        const states = [...db.getStates().keys()].filter((id) => id !== 'root_start' && id !== 'root_end');
-        const relations = db.getRelations().length;
+        // The parsed statements, composite states' included.
+        const found = new Set();
+        let relations = 0;
+        const walk = (doc) => {
+            for (const statement of doc || []) {
+                if (statement.stmt === 'state' && statement.id !== 'root_start' && statement.id !== 'root_end')
+                    found.add(statement.id);
+                if (statement.stmt === 'relation') {
+                    ++relations;
+                    for (const end of [statement.state1, statement.state2]) {
+                        if (end.id !== 'root_start' && end.id !== 'root_end')
+                            found.add(end.id);
+                    }
+                }
+                walk(statement.doc);
+            }
+        };
+        walk(db.rootDoc);
+        const states = [...found];
         if (JSON.stringify(states.sort()) !== JSON.stringify(declared.sort()))
             throw new Error(`states ${states.join(' ')} instead of ${declared.join(' ')}`);
         if (relations !== arrows)
