@@ -4,7 +4,7 @@
 
 namespace {
 
-typedef nlohmann::ordered_json Json;
+using Json = nlohmann::ordered_json;
 
 const char* kindName(NAME_CHANGE_::Kind kind) {
     switch (kind) {

@@ -15,8 +15,6 @@
 
 namespace {
 
-typedef CMarkdownView M;
-
 std::string plural(size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
@@ -37,9 +35,9 @@ std::string cellText(const CTableModel& model, const CMachineGraph& graph, int s
     else if (graph.isInvalid(next))
         text = std::to_string(next) + " (no such state)";
     else
-        text = M::escaped(graph.states()[static_cast<size_t>(next)].name);
+        text = CMarkdownView::escaped(graph.states()[static_cast<size_t>(next)].name);
     for (size_t i = 0; i < outcome.actions.size(); ++i)
-        text += (i == 0 ? " / " : ", ") + M::escaped(CViewText::clean(outcome.actions[i]));
+        text += (i == 0 ? " / " : ", ") + CMarkdownView::escaped(CViewText::clean(outcome.actions[i]));
     return text;
 }
 
@@ -51,13 +49,13 @@ void writeMatrix(std::ostream& out, const CTableModel& model, const CMachineGrap
     }
     out << "| # | state |";
     for (const std::string& event : graph.events())
-        out << " " << M::escaped(event) << " |";
+        out << " " << CMarkdownView::escaped(event) << " |";
     out << "\n|---:|---|";
     for (size_t e = 0; e < graph.events().size(); ++e)
         out << "---|";
     out << "\n";
     for (size_t s = 0; s < graph.states().size(); ++s) {
-        out << "| " << s << " | " << M::escaped(graph.states()[s].name) << " |";
+        out << "| " << s << " | " << CMarkdownView::escaped(graph.states()[s].name) << " |";
         for (size_t e = 0; e < graph.events().size(); ++e)
             out << " " << cellText(model, graph, static_cast<int>(s), static_cast<int>(e)) << " |";
         out << "\n";
@@ -73,7 +71,7 @@ void writeNames(std::ostream& out, const char* title, const char* what, const st
     }
     out << "| # | " << what << " |\n|---:|---|\n";
     for (size_t i = 0; i < names.size(); ++i)
-        out << "| " << i << " | " << M::escaped(names[i]) << " |\n";
+        out << "| " << i << " | " << CMarkdownView::escaped(names[i]) << " |\n";
     out << "\n";
 }
 
@@ -83,8 +81,8 @@ void writeActions(std::ostream& out, const CTableModel& model) {
     std::map<std::string, std::vector<std::string>> callers;
     for (int s = 0; s < table.stateCount(); ++s) {
         for (int e = 0; e < table.eventCount(); ++e) {
-            const std::string caller = M::escaped(CViewText::clean(table.eventName(e))) + " in " +
-                                       M::escaped(CViewText::clean(table.stateName(s))) + " (" +
+            const std::string caller = CMarkdownView::escaped(CViewText::clean(table.eventName(e))) + " in " +
+                                       CMarkdownView::escaped(CViewText::clean(table.stateName(s))) + " (" +
                                        model.cellPlace(s, e).cell + ")";
             for (const std::string& action : CTableRules::outcome(table, s, e).actions) {
                 std::vector<std::string>& cells = callers[action];
@@ -102,7 +100,7 @@ void writeActions(std::ostream& out, const CTableModel& model) {
     }
     out << "| action | called on |\n|---|---|\n";
     for (const std::string& action : order) {
-        out << "| " << M::escaped(CViewText::clean(action)) << " |";
+        out << "| " << CMarkdownView::escaped(CViewText::clean(action)) << " |";
         const std::vector<std::string>& cells = callers[action];
         for (size_t i = 0; i < cells.size(); ++i)
             out << (i == 0 ? " " : ", ") << cells[i];
@@ -116,9 +114,9 @@ void writeActions(std::ostream& out, const CTableModel& model) {
 // states it draws as boxes.
 void writeDiagramWords(std::ostream& out, const CMachineGraph& graph) {
     if (!graph.note().empty())
-        out << M::escaped(graph.note()) << "\n\n";
+        out << CMarkdownView::escaped(graph.note()) << "\n\n";
     else if (!graph.scope().empty())
-        out << "The diagram shows " << M::escaped(graph.scope()) << ".\n\n";
+        out << "The diagram shows " << CMarkdownView::escaped(graph.scope()) << ".\n\n";
     std::vector<std::string> drawn;
     const std::vector<std::string> sentences = CGraphWords::foldSentences(graph);
     for (size_t i = 0; i < graph.folds().size(); ++i) {
@@ -136,7 +134,7 @@ void writeDiagramWords(std::ostream& out, const CMachineGraph& graph) {
             << " states, and two thirds of all states, give it the same next "
                "state and actions; `--no-fold` draws each state's own):\n\n";
         for (const std::string& sentence : drawn)
-            out << "- " << M::escaped(sentence) << "\n";
+            out << "- " << CMarkdownView::escaped(sentence) << "\n";
         out << "\n";
     }
     drawn.clear();
@@ -154,7 +152,7 @@ void writeDiagramWords(std::ostream& out, const CMachineGraph& graph) {
         << " states that share transitions are drawn as boxes, and what they share once, from the box "
            "(`--no-group` draws each state's own):\n\n";
     for (const std::string& sentence : drawn)
-        out << "- " << M::escaped(sentence) << "\n";
+        out << "- " << CMarkdownView::escaped(sentence) << "\n";
     out << "\n";
 }
 
@@ -167,12 +165,13 @@ void writeFindings(std::ostream& out, const std::vector<FINDING_>& findings) {
     for (const FINDING_& finding : findings) {
         out << "- " << (finding.severity == FINDING_::kError ? "**error**" : "**warning**") << " at "
             << where(finding.place) << ": "
-            << M::escaped(
+            << CMarkdownView::escaped(
                    CViewText::clean(CFindingText::withCell(CFindingText::message(finding.message), finding.place)))
-            << " \\[" << M::escaped(CCheckList::of(finding.id).name) << "\\]\n";
+            << " \\[" << CMarkdownView::escaped(CCheckList::of(finding.id).name) << "\\]\n";
         for (const NOTE_& note : finding.notes)
             out << "  - note at " << where(note.place) << ": "
-                << M::escaped(CViewText::clean(CFindingText::withCell(CFindingText::message(note.message), note.place)))
+                << CMarkdownView::escaped(
+                       CViewText::clean(CFindingText::withCell(CFindingText::message(note.message), note.place)))
                 << "\n";
     }
 }
