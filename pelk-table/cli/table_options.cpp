@@ -58,12 +58,12 @@ CHECK_OPTIONS_ CTableOptions::checkOptions() const {
     return options;
 }
 
-std::string CTableOptions::targetNames() {
+std::string CTableOptions::targetNames(const TARGET_& byDefault) {
     std::string names;
     for (int i = 0; i < CTargets::count(); ++i) {
         const TARGET_& target = CTargets::at(i);
         names += std::string(i == 0 ? "" : ", ") + target.name;
-        if (&target == &CTargets::defaultTarget())
+        if (&target == &byDefault)
             names += " (default)";
     }
     return names;

@@ -33,9 +33,9 @@ public:
     /// The checks as -a and -n set them up.
     CHECK_OPTIONS_ checkOptions() const;
 
-    /// The targets' names as the help lists them: "NRA78K0 (default),
-    /// FASM96, C, FCC907S".
-    static std::string targetNames();
+    /// The targets' names as the help lists them, the one that stands for
+    /// no -a marked: "NRA78K0 (default), FASM96, C, FCC907S".
+    static std::string targetNames(const TARGET_& byDefault = CTargets::defaultTarget());
 
 private:
     const TARGET_* m_target = &CTargets::defaultTarget();

@@ -49,12 +49,19 @@ void CTestCommand::setUp(CLI::App& app, int& status, const CDiagnosticStyle& sty
         app.add_subcommand("test", "write a conformance test of the machine pelk generates from a table");
     CTableOptions::addTable(*command, m_table);
     command->add_option("-n,--name", m_name, "machine name, as pelk -n takes it")->required()->type_name("NAME");
+    std::string cTargets, asmTargets;
+    for (int i = 0; i < CTargets::count(); ++i) {
+        const TARGET_& target = CTargets::at(i);
+        std::string& list = target.isAssembler ? asmTargets : cTargets;
+        list += (list.empty() ? "" : ", ") + std::string(target.name) + (target.name == m_target ? " (default)" : "");
+    }
     command
         ->add_option("-a,--target", m_target,
-                     "target as pelk -a takes it: C (default), FCC907S; NRA78K0, FASM96 with --format=json")
-        ->check([](const std::string& name) {
+                     "target as pelk -a takes it: " + cTargets + "; " + asmTargets + " with --format=json")
+        ->check([this](const std::string& name) {
             return CTargets::byName(name) ? std::string()
-                                          : "'" + name + "' is not a target (NRA78K0, FASM96, C, FCC907S)";
+                                          : "'" + name + "' is not a target (" +
+                                                CTableOptions::targetNames(*CTargets::byName(m_target)) + ")";
         })
         ->type_name("TARGET");
     CTableOptions::addSheet(*command, m_sheet);
