@@ -15,23 +15,14 @@
 #include "pelk-table/check/checker.h"
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/views/svg_renderer.h"
+#include "tests/support/loaded_model.h"
 
 namespace {
 
 // A model read from text, through a file as pelk-table reads it.
-struct LOADED_ {
+struct LOADED_ : CHECKED_MODEL_ {
     explicit LOADED_(const std::string& text)
-        : path((std::filesystem::temp_directory_path() / ("pelk_html_diagram_" + std::to_string(getpid()) + ".tsv"))
-                   .string()),
-          model(path, "") {
-        std::ofstream(path, std::ios::binary) << text;
-        model.load();
-        findings = CChecker::run(model, CHECK_OPTIONS_());
-    }
-    ~LOADED_() { std::filesystem::remove(path); }
-    std::string path;
-    CTableModel model;
-    std::vector<FINDING_> findings;
+        : CHECKED_MODEL_(text, "html_diagram") {}
 };
 
 // The ids of the SVG's <g> elements of class "node" or "edge".

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "pelk-table/check/checker.h"
 #include "pelk-table/model/table_model.h"
 
 /// A model of pelk-table read from text, through a file in the temporary
@@ -26,6 +27,15 @@ struct LOADED_MODEL_ {
 
     std::string path;
     CTableModel model;
+};
+
+/// A loaded model with the findings of check, every check on.
+struct CHECKED_MODEL_ : LOADED_MODEL_ {
+    CHECKED_MODEL_(const std::string& text, const std::string& tag)
+        : LOADED_MODEL_(text, tag),
+          findings(CChecker::run(model, CHECK_OPTIONS_())) {}
+
+    std::vector<FINDING_> findings;
 };
 
 #endif
