@@ -12,21 +12,12 @@
 #include "pelk-table/model/table_model.h"
 #include "pelk-table/model/table_rules.h"
 #include "pelk-table/report/finding_text.h"
+#include "pelk-table/report/machine_json.h"
 #include "pelk-table/run/machine_run.h"
 #include "pelk-table/run/scenario_file.h"
 #include "table/table_reader.h"
 
 namespace {
-
-nlohmann::ordered_json stateJson(const CSTTable& table, int state) {
-    nlohmann::ordered_json json;
-    json["number"] = state;
-    if (state >= 0 && state < table.stateCount())
-        json["name"] = table.stateName(state);
-    else
-        json["name"] = nullptr;
-    return json;
-}
 
 // "1 OFF PUSH -> ON LampOn": "->" for a cell with a next state, "--" for
 // one without, so that the two stay apart even when the state is the same.
@@ -155,19 +146,19 @@ int CRunCommand::run(std::istream& scenario, std::ostream& out, std::ostream& er
     if (m_format == "json") {
         nlohmann::ordered_json json;
         json["table"] = name;
-        json["start"] = readable ? stateJson(table, start) : nlohmann::ordered_json();
+        json["start"] = readable ? CMachineJson::state(table, start) : nlohmann::ordered_json();
         json["steps"] = nlohmann::ordered_json::array();
         for (const RUN_STEP_& step : machine.steps()) {
             nlohmann::ordered_json item;
             item["step"] = step.step;
-            item["state"] = stateJson(table, step.state);
-            item["event"] = {{"number", step.event}, {"name", table.eventName(step.event)}};
+            item["state"] = CMachineJson::state(table, step.state);
+            item["event"] = CMachineJson::event(table, step.event);
             item["transition"] = step.transition;
-            item["next"] = stateJson(table, step.next);
+            item["next"] = CMachineJson::state(table, step.next);
             item["actions"] = step.actions;
             json["steps"].push_back(item);
         }
-        json["end"] = readable ? stateJson(table, machine.state()) : nlohmann::ordered_json();
+        json["end"] = readable ? CMachineJson::state(table, machine.state()) : nlohmann::ordered_json();
         if (error.empty())
             json["error"] = nullptr;
         else

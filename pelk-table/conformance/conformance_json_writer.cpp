@@ -2,25 +2,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include "pelk-table/report/machine_json.h"
 #include "pelk-table/run/machine_run.h"
 
 namespace {
 
 using JSON_ = nlohmann::ordered_json;
-
-JSON_ stateJson(const CSTTable& table, int state) {
-    JSON_ json;
-    json["number"] = state;
-    if (state >= 0 && state < table.stateCount())
-        json["name"] = table.stateName(state);
-    else
-        json["name"] = nullptr;
-    return json;
-}
-
-JSON_ eventJson(const CSTTable& table, int event) {
-    return JSON_{{"number", event}, {"name", table.eventName(event)}};
-}
 
 // Why a test starts with init; null when it goes on where the last ended.
 JSON_ startJson(TOUR_TEST_::Start start) {
@@ -65,16 +52,17 @@ std::string CConformanceJsonWriter::write(const CConformanceTour& tour, const TE
             item["scenario"] = tour.scenarioNames()[static_cast<size_t>(test.scenario)];
         } else {
             const TOUR_STEP_& cell = tour.steps()[test.endStep - 1];
-            item["cell"] = {{"state", stateJson(table, cell.state)}, {"event", eventJson(table, cell.event)}};
+            item["cell"] = {{"state", CMachineJson::state(table, cell.state)},
+                            {"event", CMachineJson::event(table, cell.event)}};
         }
         item["init"] = startJson(test.start);
         JSON_ steps = JSON_::array();
         for (size_t s = test.firstStep; s < test.endStep; ++s) {
             const TOUR_STEP_& step = tour.steps()[s];
-            steps.push_back({{"state", stateJson(table, step.state)},
-                             {"event", eventJson(table, step.event)},
+            steps.push_back({{"state", CMachineJson::state(table, step.state)},
+                             {"event", CMachineJson::event(table, step.event)},
                              {"expect",
-                              {{"state", stateJson(table, step.next)},
+                              {{"state", CMachineJson::state(table, step.next)},
                                {"actions", CMachineRun::step(table, step.state, step.event).actions}}}});
         }
         item["steps"] = steps;
@@ -83,8 +71,8 @@ std::string CConformanceJsonWriter::write(const CConformanceTour& tour, const TE
     json["tests"] = tests;
     JSON_ untested = JSON_::array();
     for (const UNTESTED_CELL_& cell : tour.untested())
-        untested.push_back({{"state", stateJson(table, cell.state)},
-                            {"event", eventJson(table, cell.event)},
+        untested.push_back({{"state", CMachineJson::state(table, cell.state)},
+                            {"event", CMachineJson::event(table, cell.event)},
                             {"reason", cell.reason}});
     json["notTested"] = untested;
     // A name that is no UTF-8 is written with U+FFFD, as every form does.

@@ -20,20 +20,12 @@
 #include "pelk-table/model/table_rules.h"
 #include "pelk-table/views/machine_graph.h"
 #include "table/st_table.h"
+#include "tests/support/graph_text.h"
 #include "tests/support/loaded_model.h"
 #include "tests/support/paths.h"
 #include "tests/support/planted_table.h"
 
 namespace {
-
-// The tail of an edge: "*" for any state, "gN" for group N, else the state.
-std::string fromOf(const VIEW_EDGE_& edge) {
-    if (edge.from == CMachineGraph::kAnyState)
-        return "*";
-    if (edge.from == CMachineGraph::kGroupBox)
-        return "g" + std::to_string(edge.group);
-    return std::to_string(edge.from);
-}
 
 // Whether the drawing stands for exactly the table's cells: the calls of
 // the edges (with those of kAnyState and the groups' boxes standing for all
@@ -58,7 +50,7 @@ std::string expansionFault(const CTableModel& model, const CMachineGraph& graph,
             else if (edge.from == CMachineGraph::kGroupBox)
                 meant = graph.groups()[static_cast<size_t>(edge.group)].states;
             if (call.states != meant)
-                fault += " a call from " + fromOf(edge) + " stands for other states;";
+                fault += " a call from " + edgeTail(edge) + " stands for other states;";
             for (int s : call.states)
                 add(s, call.event, edge.to, call.actions);
         }

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/graph_text.h"
 #include "tests/support/loaded_model.h"
 
 namespace {
@@ -35,15 +36,6 @@ std::string foldsOf(const CMachineGraph& graph) {
     return text;
 }
 
-// The tail of an edge: "*" for any state, "gN" for group N, else the state.
-std::string fromOf(const VIEW_EDGE_& edge) {
-    if (edge.from == CMachineGraph::kAnyState)
-        return "*";
-    if (edge.from == CMachineGraph::kGroupBox)
-        return "g" + std::to_string(edge.group);
-    return std::to_string(edge.from);
-}
-
 // The drawn states, then the drawn edges "from>to" (any state is "*", a
 // group's box "gN").
 std::string drawnOf(const CMachineGraph& graph) {
@@ -54,7 +46,7 @@ std::string drawnOf(const CMachineGraph& graph) {
     }
     text += ":";
     for (const VIEW_EDGE_& edge : graph.edges())
-        text += " " + fromOf(edge) + ">" + std::to_string(edge.to);
+        text += " " + edgeTail(edge) + ">" + std::to_string(edge.to);
     return text;
 }
 
