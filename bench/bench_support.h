@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,10 @@ struct Size {
     int events;
 };
 
-/// Writes a table of size to path: START in column 0; state i goes to
-/// (i + e + 1) mod states on event e and calls three actions.
-inline void writeTable(const std::filesystem::path& path, const Size& size) {
+/// Writes a table of size to path: START in column 0, events EV0..., states
+/// ST0..., and cellOf(s, e) as the cell of state s for event e.
+inline void writeTable(const std::filesystem::path& path, const Size& size,
+                       const std::function<std::string(int, int)>& cellOf) {
     std::ofstream out(path, std::ios::binary);
     out << "START\t";
     for (int e = 0; e < size.events; ++e)
@@ -32,9 +34,18 @@ inline void writeTable(const std::filesystem::path& path, const Size& size) {
     for (int s = 0; s < size.states; ++s) {
         out << "ST" << s << '\t' << s;
         for (int e = 0; e < size.events; ++e)
-            out << '\t' << (s + e + 1) % size.states << "/On" << e << ",Log" << s << ",Tick";
+            out << '\t' << cellOf(s, e);
         out << '\n';
     }
+}
+
+/// Writes a table of size to path: state i goes to (i + e + 1) mod states
+/// on event e and calls three actions.
+inline void writeTable(const std::filesystem::path& path, const Size& size) {
+    writeTable(path, size, [&size](int s, int e) {
+        return std::to_string((s + e + 1) % size.states) + "/On" + std::to_string(e) + ",Log" + std::to_string(s) +
+               ",Tick";
+    });
 }
 
 /// One run: wall time, peak resident memory, and how it ended.

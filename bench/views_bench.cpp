@@ -107,21 +107,13 @@ CELL_OUTCOME_ cellOf(SHARING_ sharing, const Size& size, int s, int e) {
 }
 
 void writeSharing(const fs::path& path, SHARING_ sharing, const Size& size) {
-    std::ofstream out(path, std::ios::binary);
-    out << "START\t";
-    for (int e = 0; e < size.events; ++e)
-        out << "\tEV" << e;
-    out << '\n';
-    for (int s = 0; s < size.states; ++s) {
-        out << "ST" << s << '\t' << s;
-        for (int e = 0; e < size.events; ++e) {
-            const CELL_OUTCOME_ cell = cellOf(sharing, size, s, e);
-            out << '\t' << cell.next;
-            for (size_t i = 0; i < cell.actions.size(); ++i)
-                out << (i == 0 ? "/" : ",") << cell.actions[i];
-        }
-        out << '\n';
-    }
+    writeTable(path, size, [sharing, &size](int s, int e) {
+        const CELL_OUTCOME_ cell = cellOf(sharing, size, s, e);
+        std::string text = std::to_string(cell.next);
+        for (size_t i = 0; i < cell.actions.size(); ++i)
+            text += (i == 0 ? "/" : ",") + cell.actions[i];
+        return text;
+    });
 }
 
 // The median time of finding the groups of a table, in milliseconds, and

@@ -9,8 +9,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/deps.sh"
 pelk_need_build_tools
 cd "$root"
-cmake --preset release >/dev/null
-cmake --build --preset release -j2 --target pelk pelk-table Kerrow
-cmake -S bench --preset bench >/dev/null
-(cd bench && cmake --build --preset bench -j2 --target conformance_bench)
+pelk_build_bench "$root" conformance_bench
 exec "$root/build-bench/conformance_bench" "$root/build-release/pelk-table" "$root/build-release/pelk" "$@"

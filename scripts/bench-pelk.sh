@@ -9,8 +9,5 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 pelk_need_packages cmake=cmake ninja=ninja-build g++=g++ \
     /usr/include/CLI/CLI.hpp=libcli11-dev /usr/include/nlohmann/json.hpp=nlohmann-json3-dev
 cd "$root"
-cmake --preset release >/dev/null
-cmake --build --preset release -j2 --target pelk Kerrow pelk-table
-cmake -S bench --preset bench >/dev/null
-(cd bench && cmake --build --preset bench -j2 --target pelk_bench)
+pelk_build_bench "$root" pelk_bench
 exec "$root/build-bench/pelk_bench" "$root/build-release/pelk" "$@"

@@ -91,3 +91,14 @@ pelk_need_sarif_validator() {
     rm -rf "$prefix" && mkdir -p "$prefix" && cp "$source/package.json" "$prefix/" &&
         (cd "$prefix" && npm install --no-audit --no-fund --loglevel=error >&2)
 }
+
+# Builds pelk, pelk-table and Kerrow in Release (build-release) and the
+# benchmark driver <target> of bench/ (build-bench), for the bench scripts.
+# Usage: pelk_build_bench <root> <target>
+pelk_build_bench() {
+    local root=$1 target=$2
+    (cd "$root" && cmake --preset release >/dev/null &&
+        cmake --build --preset release -j2 --target pelk pelk-table Kerrow &&
+        cmake -S bench --preset bench >/dev/null) &&
+        (cd "$root/bench" && cmake --build --preset bench -j2 --target "$target")
+}
